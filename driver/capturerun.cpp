@@ -1,0 +1,2 @@
+// placeholder replaced by the capture run
+namespace Tarnwick { int CaptureRunPlaceholder() { return 0; } }
