@@ -1,0 +1,57 @@
+// The base of the primitive datatypes: one embedded tag header, the
+// context-tag rules shared by every primitive, and the factory that makes a
+// primitive from its datatype number.
+#pragma once
+
+#include <memory>
+
+#include "core/bacnetobjectbase.h"
+#include "core/bacnettag.h"
+
+namespace ZalvoBACnetStack {
+
+class BACnetPrimitiveBase : public BACnetObjectBase {
+public:
+    // The tag starts as application tag `datatype`, length 0, not valid.
+    explicit BACnetPrimitiveBase(uint8_t datatype) { tag_.tagNumber = datatype; }
+
+    // The tag number when context-tagged, else -1.
+    int32_t GetContextTag() const override { return tag_.IsContext() ? tag_.tagNumber : -1; }
+    // Encode as context tag `tagNumber` from now on.
+    void SetContextTag(uint8_t tagNumber) override {
+        tag_.tagNumber = tagNumber;
+        tag_.tagClass = BACnetTag::kContextClass;
+    }
+
+    // Context tag n around the value (the tag is the value's own header).
+    [[nodiscard]] uint16_t DecodeWithContext(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
+                                             uint8_t contextTag, bool quiet = false) override;
+    [[nodiscard]] uint16_t EncodeWithContext(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
+                                             uint8_t contextTag) override;
+
+    // "datatype", and "context" when context-tagged.
+    bool GetAttributes(RenderAttributes& attributes) const override;
+
+    const BACnetTag& Tag() const { return tag_; }
+
+    // A new empty primitive for datatypes 0 to 12; null (reported) otherwise.
+    static std::unique_ptr<BACnetPrimitiveBase> PrimitiveFactory(uint8_t datatype);
+
+protected:
+    // Back to application tag `datatype`, length 0, not valid; value invalid.
+    void ResetPrimitive(uint8_t datatype) {
+        tag_ = BACnetTag{};
+        tag_.tagNumber = datatype;
+        valid_ = false;
+    }
+    // After a setter: the content length and both valid flags.
+    void MarkAssigned(uint32_t contentLength) {
+        tag_.lengthValueType = contentLength;
+        tag_.valid = true;
+        valid_ = true;
+    }
+
+    BACnetTag tag_;
+};
+
+}  // namespace ZalvoBACnetStack
