@@ -3,7 +3,9 @@
 // primitive from its datatype number.
 #pragma once
 
+#include <algorithm>
 #include <memory>
+#include <new>
 
 #include "core/bacnetobjectbase.h"
 #include "core/bacnettag.h"
@@ -49,6 +51,23 @@ protected:
         tag_.lengthValueType = contentLength;
         tag_.valid = true;
         valid_ = true;
+    }
+    // This value's header (its own tag number and class, `contentLength`)
+    // into `header` (BACnetTag::kMaxHeaderSize octets): the header size, or
+    // 0 when the tag is not valid or the header needs more than `room`.
+    uint16_t BuildHeader(uint32_t contentLength, uint16_t room, uint8_t* header) const {
+        BACnetTag tag = tag_;
+        tag.lengthValueType = contentLength;
+        return tag.Encode(header, std::min<uint16_t>(room, BACnetTag::kMaxHeaderSize));
+    }
+    // A copy of `self` owned by the caller, or null when memory runs out.
+    template <class T>
+    static std::unique_ptr<ICodable> CloneOf(const T& self) {
+        try {
+            return std::unique_ptr<ICodable>(new (std::nothrow) T(self));
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
     }
 
     BACnetTag tag_;
