@@ -1,6 +1,7 @@
 // The generated name tables: exact value sets and counts, spot checks of
 // names at the edges and around gaps, the default texts, and a byte-for-byte
-// comparison of the committed tables with a fresh run of the generator.
+// comparison of the committed tables and enumeration classes with a fresh
+// run of the generator.
 #include "render/bacnetnametables.h"
 
 #include <gtest/gtest.h>
@@ -267,11 +268,12 @@ TEST(NameTables, CommittedFilesMatchTheGenerator) {
     const std::string command = "python3 '" + script.string() + "' '" + names.string() + "' '" + out.string() + "'";
     const int status = std::system(command.c_str());
     EXPECT_EQ(status, 0) << command;
-    for (const char* file : {"bacnetnametables.h", "bacnetnametables.cpp"}) {
+    for (const char* file : {"stack/render/bacnetnametables.h", "stack/render/bacnetnametables.cpp",
+                             "stack/core/bacnetenumerations.h", "stack/core/bacnetenumerations.cpp"}) {
         SCOPED_TRACE(file);
         const std::string generated = ReadFile(out / file);
         EXPECT_FALSE(generated.empty());
-        EXPECT_TRUE(generated == ReadFile(source / "stack" / "render" / file))
+        EXPECT_TRUE(generated == ReadFile(source / file))
             << "the committed file differs from the generator's output; run tools/gen_nametables.py";
     }
     std::filesystem::remove_all(out);
