@@ -1,0 +1,489 @@
+// samplegen: writes the project's own small sample captures.
+//
+//   samplegen <directory>
+//
+// Every capture is described below as a table entry: a file name and a list
+// of frames, each frame a source and destination IPv4 address and the
+// hand-written BACnet/IP payload in hex. The generator wraps each payload in
+// Ethernet II + IPv4 (with a correct header checksum) + UDP (port 47808,
+// checksum 0) and writes a classic little-endian pcap file (magic a1b2c3d4,
+// version 2.4, link type 1). Time stamps are fixed, so the output is the
+// same on every run and the committed files in samples/ can be compared
+// byte for byte with a fresh generation.
+//
+// The captures under hostile/ break one rule each (truncated records, lying
+// lengths, odd link types, frames that are not what they seem) to show that
+// the capture run survives them. To add a capture, add an entry to
+// SampleCaptures() or HostileCaptures().
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint16_t kBacnetPort = 47808;
+constexpr uint32_t kFirstTimestamp = 1700000000;  // 2023-11-14, fixed for reproducible files
+
+// ---------------------------------------------------------------- frames
+
+// One frame of a capture. Most entries give only the addresses and the
+// payload; the other fields bend the frame for the hostile captures.
+struct FrameSpec {
+    const char* source = "192.168.1.10";
+    const char* destination = "192.168.1.255";
+    const char* payloadHex = "";
+    // A BVLC length field that disagrees with the payload is refused unless
+    // the entry says the lie is deliberate.
+    bool bvlcLengthMayLie = false;
+    uint16_t sourcePort = kBacnetPort;
+    uint16_t destinationPort = kBacnetPort;
+    // Extra IPv4 header octets (a multiple of 4); the IHL grows to match.
+    const char* ipOptionsHex = "";
+    // When not negative, written as the UDP length instead of the true one.
+    int udpLengthField = -1;
+    // 802.1Q tag inserted after the MAC addresses, with this IPv4 identification.
+    bool vlanTagged = false;
+    uint16_t ipIdentification = 0x1000;
+    // When set, the frame is these octets exactly (no headers are built).
+    const char* rawFrameHex = nullptr;
+    // Ethernet frames shorter than 60 octets are padded with zeros, as on the wire.
+    bool padToMinimum = true;
+};
+
+enum class FileFormat { Pcap, PcapBigEndian, Pcapng };
+
+// One capture file. fileBytesOverride, when set, replaces the whole file.
+struct CaptureSpec {
+    std::string fileName;
+    std::vector<FrameSpec> frames;
+    uint32_t linkType = 1;  // Ethernet
+    uint32_t snapLength = 65535;
+    FileFormat format = FileFormat::Pcap;
+    // The last record's captured-length field, when not 0 (a lie about its size).
+    uint32_t lastRecordCapturedLength = 0;
+    // Octets cut from the end of the finished file.
+    size_t truncateBy = 0;
+    const char* fileBytesOverride = nullptr;
+    size_t fileBytesOverrideLength = 0;
+};
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "samplegen: %s\n", message.c_str());
+    std::exit(1);
+}
+
+Bytes FromHex(const char* hex) {
+    Bytes bytes;
+    int high = -1;
+    for (const char* p = hex; *p != '\0'; ++p) {
+        const char c = *p;
+        if (c == ' ') continue;
+        int nibble;
+        if (c >= '0' && c <= '9') nibble = c - '0';
+        else if (c >= 'A' && c <= 'F') nibble = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f') nibble = c - 'a' + 10;
+        else Fail(std::string("not a hex digit in \"") + hex + "\"");
+        if (high < 0) {
+            high = nibble;
+        } else {
+            bytes.push_back(static_cast<uint8_t>(high * 16 + nibble));
+            high = -1;
+        }
+    }
+    if (high >= 0) Fail(std::string("odd number of hex digits in \"") + hex + "\"");
+    return bytes;
+}
+
+Bytes ParseIpv4(const char* text) {
+    unsigned a, b, c, d;
+    char tail;
+    if (std::sscanf(text, "%u.%u.%u.%u%c", &a, &b, &c, &d, &tail) != 4 || a > 255 || b > 255 || c > 255 || d > 255) {
+        Fail(std::string("not an IPv4 address: ") + text);
+    }
+    return Bytes{static_cast<uint8_t>(a), static_cast<uint8_t>(b), static_cast<uint8_t>(c), static_cast<uint8_t>(d)};
+}
+
+void Put16(Bytes& out, uint16_t value) {
+    out.push_back(static_cast<uint8_t>(value >> 8));
+    out.push_back(static_cast<uint8_t>(value));
+}
+
+void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+
+// A MAC address derived from the IPv4 address; broadcasts go to ff:ff:ff:ff:ff:ff.
+Bytes MacFor(const Bytes& ip) {
+    if (ip[3] == 255) return Bytes(6, 0xFF);
+    return Bytes{0x00, 0x1A, 0x2B, ip[1], ip[2], ip[3]};
+}
+
+uint16_t Ipv4HeaderChecksum(const Bytes& header) {
+    uint32_t sum = 0;
+    for (size_t i = 0; i + 1 < header.size(); i += 2) sum += static_cast<uint32_t>(header[i] << 8 | header[i + 1]);
+    while (sum > 0xFFFF) sum = (sum & 0xFFFF) + (sum >> 16);
+    return static_cast<uint16_t>(~sum);
+}
+
+void CheckBvlcLength(const FrameSpec& spec, const Bytes& payload) {
+    if (spec.bvlcLengthMayLie || payload.size() < 4 || payload[0] != 0x81) return;
+    const size_t field = static_cast<size_t>(payload[2] << 8 | payload[3]);
+    if (field != payload.size()) {
+        Fail(std::string("BVLC length ") + std::to_string(field) + " but " + std::to_string(payload.size()) +
+             " payload octets in \"" + spec.payloadHex + "\"");
+    }
+}
+
+Bytes BuildFrame(const FrameSpec& spec) {
+    if (spec.rawFrameHex != nullptr) return FromHex(spec.rawFrameHex);
+
+    const Bytes source = ParseIpv4(spec.source);
+    const Bytes destination = ParseIpv4(spec.destination);
+    const Bytes payload = FromHex(spec.payloadHex);
+    const Bytes options = FromHex(spec.ipOptionsHex);
+    CheckBvlcLength(spec, payload);
+    if (options.size() % 4 != 0 || options.size() > 40) Fail("IPv4 options must be a multiple of 4, at most 40");
+
+    const size_t udpLength = 8 + payload.size();
+    const size_t ipHeaderLength = 20 + options.size();
+    if (ipHeaderLength + udpLength > 0xFFFF) Fail("payload too large");
+
+    Bytes frame;
+    Append(frame, MacFor(destination));
+    Append(frame, MacFor(source));
+    if (spec.vlanTagged) {
+        Put16(frame, 0x8100);
+        Put16(frame, 0x0001);  // priority 0, VLAN 1
+    }
+    Put16(frame, 0x0800);
+
+    Bytes ip;
+    ip.push_back(static_cast<uint8_t>(0x40 | (ipHeaderLength / 4)));
+    ip.push_back(0x00);
+    Put16(ip, static_cast<uint16_t>(ipHeaderLength + udpLength));
+    Put16(ip, spec.ipIdentification);
+    Put16(ip, 0x0000);  // no fragmentation
+    ip.push_back(64);   // time to live
+    ip.push_back(17);   // UDP
+    Put16(ip, 0x0000);  // checksum, filled in below
+    Append(ip, source);
+    Append(ip, destination);
+    Append(ip, options);
+    const uint16_t checksum = Ipv4HeaderChecksum(ip);
+    ip[10] = static_cast<uint8_t>(checksum >> 8);
+    ip[11] = static_cast<uint8_t>(checksum);
+    Append(frame, ip);
+
+    Put16(frame, spec.sourcePort);
+    Put16(frame, spec.destinationPort);
+    Put16(frame, static_cast<uint16_t>(spec.udpLengthField >= 0 ? spec.udpLengthField : static_cast<int>(udpLength)));
+    Put16(frame, 0x0000);  // no UDP checksum
+    Append(frame, payload);
+
+    if (spec.padToMinimum && frame.size() < 60) frame.resize(60, 0x00);
+    return frame;
+}
+
+// ---------------------------------------------------------------- files
+
+void PutLittle16(Bytes& out, uint16_t value) {
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void PutLittle32(Bytes& out, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+void PutBig32(Bytes& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+Bytes BuildPcap(const CaptureSpec& spec, bool bigEndian) {
+    auto put16 = [bigEndian](Bytes& out, uint16_t value) {
+        if (bigEndian) Put16(out, value); else PutLittle16(out, value);
+    };
+    auto put32 = [bigEndian](Bytes& out, uint32_t value) {
+        if (bigEndian) PutBig32(out, value); else PutLittle32(out, value);
+    };
+    Bytes file;
+    put32(file, 0xA1B2C3D4);
+    put16(file, 2);
+    put16(file, 4);
+    put32(file, 0);  // time zone
+    put32(file, 0);  // time stamp accuracy
+    put32(file, spec.snapLength);
+    put32(file, spec.linkType);
+    for (size_t i = 0; i < spec.frames.size(); ++i) {
+        const Bytes frame = BuildFrame(spec.frames[i]);
+        const bool last = i + 1 == spec.frames.size();
+        const uint32_t size = static_cast<uint32_t>(frame.size());
+        put32(file, kFirstTimestamp + static_cast<uint32_t>(i));
+        put32(file, static_cast<uint32_t>(i) * 1000);
+        put32(file, last && spec.lastRecordCapturedLength != 0 ? spec.lastRecordCapturedLength : size);
+        put32(file, size);
+        Append(file, frame);
+    }
+    return file;
+}
+
+void PutBlock(Bytes& file, uint32_t type, const Bytes& body) {
+    const uint32_t total = static_cast<uint32_t>(12 + body.size());
+    PutLittle32(file, type);
+    PutLittle32(file, total);
+    Append(file, body);
+    PutLittle32(file, total);
+}
+
+// pcapng: a section header, one interface description and one enhanced
+// packet block per frame; time stamps in microseconds.
+Bytes BuildPcapng(const CaptureSpec& spec) {
+    Bytes file;
+    Bytes section;
+    PutLittle32(section, 0x1A2B3C4D);  // byte-order magic
+    PutLittle16(section, 1);
+    PutLittle16(section, 0);
+    PutLittle32(section, 0xFFFFFFFF);  // section length not given
+    PutLittle32(section, 0xFFFFFFFF);
+    PutBlock(file, 0x0A0D0D0A, section);
+
+    Bytes interface;
+    PutLittle16(interface, static_cast<uint16_t>(spec.linkType));
+    PutLittle16(interface, 0);
+    PutLittle32(interface, spec.snapLength);
+    PutBlock(file, 0x00000001, interface);
+
+    for (size_t i = 0; i < spec.frames.size(); ++i) {
+        const Bytes frame = BuildFrame(spec.frames[i]);
+        const uint64_t microseconds = (static_cast<uint64_t>(kFirstTimestamp) + i) * 1000000u + i * 1000u;
+        Bytes packet;
+        PutLittle32(packet, 0);  // interface 0
+        PutLittle32(packet, static_cast<uint32_t>(microseconds >> 32));
+        PutLittle32(packet, static_cast<uint32_t>(microseconds));
+        PutLittle32(packet, static_cast<uint32_t>(frame.size()));
+        PutLittle32(packet, static_cast<uint32_t>(frame.size()));
+        Append(packet, frame);
+        while (packet.size() % 4 != 0) packet.push_back(0x00);
+        PutBlock(file, 0x00000006, packet);
+    }
+    return file;
+}
+
+Bytes BuildFile(const CaptureSpec& spec) {
+    if (spec.fileBytesOverride != nullptr) {
+        return Bytes(spec.fileBytesOverride, spec.fileBytesOverride + spec.fileBytesOverrideLength);
+    }
+    Bytes file;
+    switch (spec.format) {
+        case FileFormat::Pcap: file = BuildPcap(spec, false); break;
+        case FileFormat::PcapBigEndian: file = BuildPcap(spec, true); break;
+        case FileFormat::Pcapng: file = BuildPcapng(spec); break;
+    }
+    if (spec.truncateBy > file.size()) Fail(spec.fileName + ": cannot cut more than the file");
+    file.resize(file.size() - spec.truncateBy);
+    return file;
+}
+
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+    FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (file == nullptr) Fail(path.string() + ": " + std::strerror(errno));
+    const size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (std::fclose(file) != 0 || written != bytes.size()) Fail(path.string() + ": write failed");
+}
+
+// ---------------------------------------------------------------- contents
+
+// Messages used by several captures.
+constexpr const char* kGlobalWhoIs = "810B000C 0120FFFF00FF 1008";
+constexpr const char* kReadBdt = "81020004";
+
+// ARP request: who has 192.168.1.20? tell 192.168.1.10 (not IPv4, so not UDP).
+constexpr const char* kArpRequest =
+    "FFFFFFFFFFFF 001A2B01010A 0806"
+    "0001 0800 06 04 0001 001A2B01010A C0A8010A 000000000000 C0A80114"
+    "000000000000000000000000000000000000";
+
+std::vector<CaptureSpec> SampleCaptures() {
+    std::vector<CaptureSpec> captures;
+
+    // Device and BBMD discovery on one IP subnet.
+    captures.push_back(CaptureSpec{
+        .fileName = "discovery.pcap",
+        .frames = {
+            // Who-Is, global broadcast.
+            {.source = "192.168.1.10", .destination = "192.168.1.255", .payloadHex = kGlobalWhoIs},
+            // I-Am device 1001, max APDU 1476, no segmentation, vendor 15.
+            {.source = "192.168.1.20", .destination = "192.168.1.255",
+             .payloadHex = "810B0014 0100 1000 C4020003E9 2205C4 9103 210F"},
+            // I-Am device 1002, max APDU 1024, segmented both, vendor 24.
+            {.source = "192.168.1.21", .destination = "192.168.1.255",
+             .payloadHex = "810B0014 0100 1000 C4020003EA 220400 9100 2118"},
+            // Who-Is for devices 1000 to 1001, unicast.
+            {.source = "192.168.1.10", .destination = "192.168.1.20",
+             .payloadHex = "810A000E 0100 1008 0A03E8 1A03E9"},
+            // Read-Broadcast-Distribution-Table and its answer (one entry).
+            {.source = "192.168.1.10", .destination = "192.168.1.1", .payloadHex = kReadBdt},
+            {.source = "192.168.1.1", .destination = "192.168.1.10",
+             .payloadHex = "8103000E C0A80101BAC0 FFFFFF00"},
+            // Register-Foreign-Device (60 s), refused with a BVLC-Result NAK.
+            {.source = "192.168.1.30", .destination = "192.168.1.1", .payloadHex = "81050006 003C"},
+            {.source = "192.168.1.1", .destination = "192.168.1.30", .payloadHex = "81000006 0030"},
+            // Forwarded-NPDU: a Who-Is from 10.0.0.5:47808 passed on by the BBMD.
+            {.source = "192.168.1.1", .destination = "192.168.1.255",
+             .payloadHex = "81040012 0A000005BAC0 0120FFFF00FF 1008"},
+            // ARP: not UDP, skipped but numbered.
+            {.rawFrameHex = kArpRequest},
+            // Something on the BACnet port that is not BACnet/IP.
+            {.source = "192.168.1.40", .destination = "192.168.1.255", .payloadHex = "48656C6C6F"},
+            // BVLC-Result: successful completion.
+            {.source = "192.168.1.1", .destination = "192.168.1.30", .payloadHex = "81000006 0000"},
+            // Distribute-Broadcast-To-Network carrying a Who-Is.
+            {.source = "192.168.1.30", .destination = "192.168.1.1", .payloadHex = "8109000C 0120FFFF00FF 1008"},
+        }});
+
+    // A client on 192.168.2.50 talks through the router 192.168.2.1 to
+    // devices 0x0A and 0x0B on network 5.
+    captures.push_back(CaptureSpec{
+        .fileName = "routed.pcap",
+        .frames = {
+            // Network layer messages: Who-Is-Router-To-Network, I-Am-Router-To-Network 5, 6.
+            {.source = "192.168.2.50", .destination = "192.168.2.255", .payloadHex = "810B0007 0180 00"},
+            {.source = "192.168.2.1", .destination = "192.168.2.255", .payloadHex = "810B000B 0180 01 0005 0006"},
+            // ReadProperty analog-input 1 present-value to DNET 5 / 0x0A, and its ComplexACK (42.0).
+            {.source = "192.168.2.50", .destination = "192.168.2.1",
+             .payloadHex = "810A0016 0124 0005 01 0A FF 0005010C 0C00000001 1955"},
+            {.source = "192.168.2.1", .destination = "192.168.2.50",
+             .payloadHex = "810A001B 0108 0005 01 0A 30010C 0C00000001 1955 3E 4442280000 3F"},
+            // WriteProperty analog-value 1 present-value 20.0 at priority 8, and its SimpleACK.
+            {.source = "192.168.2.50", .destination = "192.168.2.1",
+             .payloadHex = "810A001F 0124 0005 01 0B FF 0005020F 0C00800001 1955 3E 4441A00000 3F 4908"},
+            {.source = "192.168.2.1", .destination = "192.168.2.50",
+             .payloadHex = "810A000D 0108 0005 01 0B 20020F"},
+            // ReadProperty of property 512 that the device does not have: Error property/unknown-property.
+            {.source = "192.168.2.50", .destination = "192.168.2.1",
+             .payloadHex = "810A0017 0124 0005 01 0B FF 0005030C 0C00800001 1A0200"},
+            {.source = "192.168.2.1", .destination = "192.168.2.50",
+             .payloadHex = "810A0011 0108 0005 01 0B 50030C 9102 9120"},
+            // ReadProperty without its property identifier: Reject missing-required-parameter.
+            {.source = "192.168.2.50", .destination = "192.168.2.1",
+             .payloadHex = "810A0014 0124 0005 01 0A FF 0005040C 0C00000001"},
+            {.source = "192.168.2.1", .destination = "192.168.2.50",
+             .payloadHex = "810A000D 0108 0005 01 0A 600405"},
+            // ReadProperty device 1001 object-list: Abort segmentation-not-supported from the server.
+            {.source = "192.168.2.50", .destination = "192.168.2.1",
+             .payloadHex = "810A0016 0124 0005 01 0A FF 0005050C 0C020003E9 194C"},
+            {.source = "192.168.2.1", .destination = "192.168.2.50",
+             .payloadHex = "810A000D 0108 0005 01 0A 710504"},
+            // I-Am of device 1001 from network 5, and a Who-Is broadcast on network 5.
+            {.source = "192.168.2.1", .destination = "192.168.2.255",
+             .payloadHex = "810B0018 0108 0005 01 0A 1000 C4020003E9 2205C4 9103 210F"},
+            {.source = "192.168.2.50", .destination = "192.168.2.1", .payloadHex = "810A000C 0120 0005 00 FF 1008"},
+        }});
+    return captures;
+}
+
+std::vector<CaptureSpec> HostileCaptures() {
+    static const char kNotACapture[] = "This is a text file, not a packet capture.\n";
+    const FrameSpec whoIs{.payloadHex = kGlobalWhoIs};
+    const FrameSpec readBdt{.destination = "192.168.1.1", .payloadHex = kReadBdt};
+    std::vector<CaptureSpec> captures;
+
+    // The file ends in the middle of the third record's header.
+    captures.push_back({.fileName = "truncated-record.pcap", .frames = {whoIs, readBdt, whoIs}, .truncateBy = 60 + 8});
+    // The last record claims 4000 captured octets; the file ends long before.
+    captures.push_back({.fileName = "caplen-beyond-file.pcap", .frames = {whoIs, whoIs},
+                        .lastRecordCapturedLength = 4000});
+    // A captured length no capture can have.
+    captures.push_back({.fileName = "caplen-huge.pcap", .frames = {whoIs, whoIs},
+                        .lastRecordCapturedLength = 0x7FFFFFF0});
+    // A record of zero octets between two Who-Is.
+    captures.push_back({.fileName = "zero-length-record.pcap",
+                        .frames = {whoIs, {.rawFrameHex = ""}, whoIs}});
+    // Snapshot length 46: frames are cut right after a 4-octet payload.
+    captures.push_back({.fileName = "small-snaplen.pcap", .frames = {whoIs, readBdt}, .snapLength = 46});
+    // Link type 101 (raw IP): the frames have no Ethernet header.
+    captures.push_back({.fileName = "raw-ip-linktype.pcap",
+                        .frames = {{.rawFrameHex = "4500 0028 1000 0000 4011 0000 C0A8010A C0A801FF"
+                                                   "BAC0 BAC0 0014 0000 810B000C0120FFFF00FF1008"}},
+                        .linkType = 101});
+    // IPv6 UDP frames: octet 23 lies inside the source address; in the
+    // second it happens to be 17, and the IHL nibble read there is 0.
+    captures.push_back({.fileName = "ipv6.pcap",
+                        .frames = {{.rawFrameHex = "333300000001 001A2B01010A 86DD"
+                                                   "60000000 0014 11 40 FE800000000000000000000000000001"
+                                                   "FF020000000000000000000000000001"
+                                                   "BAC0 BAC0 0014 0000 810B000C0120FFFF00FF1008"},
+                                   {.rawFrameHex = "333300000001 001A2B01010A 86DD"
+                                                   "60000000 0014 11 40 FE110000000000000000000000000001"
+                                                   "FF020000000000000000000000000001"
+                                                   "BAC0 BAC0 0014 0000 810B000C0120FFFF00FF1008"}}});
+    // 802.1Q tagged frames: the IPv4 header starts at 18, not 14.
+    captures.push_back({.fileName = "vlan-tagged.pcap",
+                        .frames = {{.payloadHex = kGlobalWhoIs, .vlanTagged = true, .ipIdentification = 0x1234},
+                                   {.payloadHex = kGlobalWhoIs, .vlanTagged = true, .ipIdentification = 0x0011}}});
+    // IHL 6: a router-alert option before the UDP header.
+    captures.push_back({.fileName = "ipv4-options.pcap",
+                        .frames = {{.payloadHex = kGlobalWhoIs, .ipOptionsHex = "94040000"}}});
+    // UDP length 200 for a 12-octet payload (plus Ethernet padding).
+    captures.push_back({.fileName = "udp-length-beyond-capture.pcap",
+                        .frames = {{.payloadHex = kGlobalWhoIs, .udpLengthField = 200}}});
+    // UDP lengths 4 and 0 (below the header's own 8) and exactly 8 (no payload).
+    captures.push_back({.fileName = "udp-length-below-8.pcap",
+                        .frames = {{.payloadHex = kGlobalWhoIs, .udpLengthField = 4},
+                                   {.payloadHex = kGlobalWhoIs, .udpLengthField = 0},
+                                   {.payloadHex = kGlobalWhoIs, .udpLengthField = 8}}});
+    // BVLC length fields of 255 and 2 on a 12-octet Who-Is.
+    captures.push_back({.fileName = "bvlc-length-lies.pcap",
+                        .frames = {{.payloadHex = "810B00FF 0120FFFF00FF 1008", .bvlcLengthMayLie = true},
+                                   {.payloadHex = "810B0002 0120FFFF00FF 1008", .bvlcLengthMayLie = true}}});
+    // Frames too short for what octet 23 promises: 20 octets (not UDP), 30
+    // octets, IHL 4, and IHL 15 in a 60-octet frame.
+    captures.push_back({.fileName = "short-frames.pcap",
+                        .frames = {{.rawFrameHex = "FFFFFFFFFFFF 001A2B01010A 0800 4500 0028 1000"},
+                                   {.rawFrameHex = "FFFFFFFFFFFF 001A2B01010A 0800 4500 0028 1000 0000 4011 0000"
+                                                   "C0A8010A"},
+                                   {.rawFrameHex = "FFFFFFFFFFFF 001A2B01010A 0800 4400 0028 1000 0000 4011 0000"
+                                                   "C0A8010A C0A801FF BAC0 BAC0 0014 0000 810B000C0120FFFF00FF1008"},
+                                   {.rawFrameHex = "FFFFFFFFFFFF 001A2B01010A 0800 4F00 0028 1000 0000 4011 0000"
+                                                   "C0A8010A C0A801FF BAC0 BAC0 0014 0000 810B000C0120FFFF00FF1008"
+                                                   "0000000000"}}});
+    // A file of no octets, one with only the file header, and a text file.
+    captures.push_back({.fileName = "empty.pcap", .frames = {}, .fileBytesOverride = "", .fileBytesOverrideLength = 0});
+    captures.push_back({.fileName = "header-only.pcap", .frames = {}});
+    captures.push_back({.fileName = "not-a-capture.pcap", .frames = {}, .fileBytesOverride = kNotACapture,
+                        .fileBytesOverrideLength = sizeof kNotACapture - 1});
+    // The same traffic in pcapng and in big-endian pcap: both are captures.
+    captures.push_back({.fileName = "pcapng-format.pcap", .frames = {whoIs, readBdt}, .format = FileFormat::Pcapng});
+    captures.push_back({.fileName = "big-endian.pcap", .frames = {whoIs, readBdt},
+                        .format = FileFormat::PcapBigEndian});
+    return captures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: samplegen <directory>\n");
+        return 2;
+    }
+    const std::filesystem::path directory(argv[1]);
+    const std::filesystem::path hostileDirectory = directory / "hostile";
+    std::error_code error;
+    std::filesystem::create_directories(hostileDirectory, error);
+    if (error) Fail(hostileDirectory.string() + ": " + error.message());
+
+    for (const CaptureSpec& capture : SampleCaptures()) {
+        WriteFile(directory / capture.fileName, BuildFile(capture));
+        std::printf("%s\n", (directory / capture.fileName).string().c_str());
+    }
+    for (const CaptureSpec& capture : HostileCaptures()) {
+        WriteFile(hostileDirectory / capture.fileName, BuildFile(capture));
+        std::printf("%s\n", (hostileDirectory / capture.fileName).string().c_str());
+    }
+    return 0;
+}
