@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "services/bacnetwhoisrequest.h"
+
 namespace ZalvoBACnetStack {
 namespace {
 
@@ -57,6 +59,7 @@ const ServiceEntry<BACnetConfirmedServiceRequest> kConfirmedServices[] = {
 
 // Unconfirmed service requests, by BACnetUnconfirmedServiceChoice.
 const ServiceEntry<BACnetUnconfirmedServiceRequest> kUnconfirmedServices[] = {
+    Service<BACnetUnconfirmedServiceRequest, BACnetWhoIsRequest>(8),
     EndOfTable<BACnetUnconfirmedServiceRequest>(),
 };
 

@@ -28,6 +28,15 @@ struct PacketRow {
 };
 
 const PacketRow kPacketRows[] = {
+    {"global broadcast Who-Is", "81 0B 00 0C 01 20 FF FF 00 FF 10 08", 12,
+     "<BACnetPacket networkType='IP'><BVLL function='originalBroadcastNPDU' /><NPDU control='0x20' version='1'>"
+     "<DestinationNetwork>65535</DestinationNetwork><DestinationAddress length='0' /><HopCount>255</HopCount>"
+     "</NPDU><UnconfirmedRequestPDU serviceChoice='whoIs'><WhoIsRequest /></UnconfirmedRequestPDU></BACnetPacket>"},
+    {"local Who-Is with limits", "81 0B 00 0D 01 00 10 08 09 00 1A 0F FF", 13,
+     "<BACnetPacket networkType='IP'><BVLL function='originalBroadcastNPDU' /><NPDU control='0x00' version='1' />"
+     "<UnconfirmedRequestPDU serviceChoice='whoIs'><WhoIsRequest><DeviceInstanceRangeLowLimit context='0' "
+     "datatype='2' value='0'>0</DeviceInstanceRangeLowLimit><DeviceInstanceRangeHighLimit context='1' datatype='2' "
+     "value='4095'>4095</DeviceInstanceRangeHighLimit></WhoIsRequest></UnconfirmedRequestPDU></BACnetPacket>"},
     {"BVLC-Result NAK", "81 00 00 06 00 30", 6,
      "<BACnetPacket networkType='IP'><BVLL function='result'><Result code='0x0030'>RegisterForeignDeviceNAK</Result>"
      "</BVLL></BACnetPacket>"},
@@ -79,6 +88,26 @@ TEST(BACnetIPPacket, DecodesAndRendersWholeDocuments) {
         EXPECT_EQ(Xml(*dynamic_cast<BACnetIPPacket*>(copy.get())), row.document);
         ExpectEveryCutStaysInside(octets, [] { return std::make_unique<BACnetIPPacket>(); });
     }
+}
+
+TEST(BACnetIPPacket, AcceptsAWhoIsWhoseLimitsFailedWithoutShowingIt) {
+    const std::vector<uint8_t> octets = Octets("81 0A 00 0A 01 00 10 08 09 05");
+    BACnetIPPacket packet;
+    StackErrorLogCapture log;
+    EXPECT_EQ(packet.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 8);
+    ExpectReports(log, {{"BACnetWhoIsRequest::Decode", "bacnetwhoisrequest",
+                         "Error, only one limit was provided.  Either both must be provided or neither."}});
+    EXPECT_EQ(Xml(packet),
+              "<BACnetPacket networkType='IP'><BVLL function='originalUnicastNPDU' /><NPDU control='0x00' "
+              "version='1' /><UnconfirmedRequestPDU serviceChoice='whoIs' /></BACnetPacket>");
+}
+
+TEST(BACnetIPPacket, IgnoresOctetsAfterTheAPDU) {
+    // Link-layer padding behind a Who-Is.
+    const std::vector<uint8_t> padded = Octets("81 0B 00 08 01 00 10 08 00 00 00 00 00 00");
+    BACnetIPPacket packet;
+    EXPECT_EQ(packet.Decode(padded.data(), static_cast<uint16_t>(padded.size()), nullptr), 8);
+    EXPECT_TRUE(packet.IsDecoded());
 }
 
 TEST(BACnetIPPacket, IgnoresTheLengthField) {
