@@ -251,6 +251,18 @@ TEST(PacketXmlAnalyzer, FallbackParseStripsNulAndHighBytes) {
          E("XML Could not be parsed correctly after stripping unrecognizable characters. XML Error message "
            "[Error=XML_ERROR_PARSING ErrorID=15 (0xf) Line number=1] \n"),
          ""},
+        {"nesting deeper than the parser allows",
+         [] {
+             std::string deep = PacketXml("", "");
+             const size_t inside = deep.find("</BACnetPacket>");
+             std::string nested;
+             for (int i = 0; i < 150; ++i) nested += "<V>";
+             for (int i = 0; i < 150; ++i) nested += "</V>";
+             return deep.insert(inside, nested);
+         }(),
+         E("XML Could not be parsed correctly after stripping unrecognizable characters. XML Error message "
+           "[Error=XML_ELEMENT_DEPTH_EXCEEDED ErrorID=18 (0x12) Line number=1: Element nesting is too deep.] \n"),
+         ""},
         {"empty text",
          "",
          E("XML Could not be parsed correctly after stripping unrecognizable characters. XML Error message "
@@ -271,6 +283,36 @@ TEST(PacketXmlAnalyzer, FallbackParseStripsNulAndHighBytes) {
             EXPECT_TRUE(db.networkAddresses.empty());
         }
     }
+}
+
+TEST(PacketXmlAnalyzer, EveryCutOfADocumentIsAnalysedWithoutHarm) {
+    const std::string results =
+        "<ListOfResults context='1' count='2'><ReadResult>" + PropertyId("presentValue", "2") +
+        "<PropertyValue context='4'>" + RealValue("72.5") + "</PropertyValue></ReadResult><ReadResult>" +
+        PropertyId("units", "2") + "<PropertyAccessError context='5'>" + kErrorClass + kErrorCode +
+        "</PropertyAccessError></ReadResult></ListOfResults>";
+    const std::string xml = PacketXml(
+        "<DestinationNetwork>5</DestinationNetwork><DestinationAddress length='1'>0x0A</DestinationAddress>"
+        "<HopCount>255</HopCount>",
+        ComplexAck("<ReadPropertyMultipleACK><ListOfReadAccessResults count='1'><ReadAccessResult>" + ObjectId(0, 1) +
+                   results + "</ReadAccessResult></ListOfReadAccessResults></ReadPropertyMultipleACK>"));
+    ScopedReportDirectory directory;
+    PacketInfoDB db;
+    const std::vector<uint8_t> frame = FrameBetween(kClient, kServer);
+    CapturePrinted([&] {
+        for (size_t cut = 0; cut <= xml.size(); ++cut) {
+            const std::string text = xml.substr(0, cut);
+            ProcessPacketXml(db, text.c_str(), frame.data(), static_cast<uint32_t>(frame.size()),
+                             static_cast<uint32_t>(cut), 40, static_cast<uint32_t>(cut));
+        }
+    });
+    EXPECT_EQ(db.packetsReceived, xml.size() + 1);
+    EXPECT_EQ(db.packetsSucceeded + db.packetsFailed, db.packetsReceived);
+    EXPECT_EQ(db.packetsSucceeded, 1u);  // only the whole document
+    const std::string last = std::to_string(xml.size());
+    EXPECT_EQ(TreeText(db), Local(kC, "0:1{presentValue[" + last + "=72.5],units[" + last +
+                                          "=[Error: Error-class: property, Error-code: unknownProperty]]}") +
+                                " " + kS + "{}");
 }
 
 TEST(PacketXmlAnalyzer, ShortOrMissingFramesAreRefused) {
