@@ -1,0 +1,121 @@
+// Helpers shared by the constructed types and services: cursors that walk a
+// caller's buffer member by member (never handing a member more octets than
+// remain, and a null pointer once nothing remains), and the member decoders
+// and encoders for required, optional and application-tagged fields.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "core/bacnetobjectbase.h"
+#include "core/bacnetprimitivebase.h"
+
+namespace ZalvoBACnetStack {
+
+class BACnetServiceCodec {
+public:
+    // A position inside a buffer being decoded.
+    struct DecodeCursor {
+        const uint8_t* buffer;
+        uint16_t length;
+        uint16_t used = 0;
+
+        // The unread octets, or null when none remain.
+        const uint8_t* Here() const { return used < length ? buffer + used : nullptr; }
+        uint16_t Left() const { return used < length ? static_cast<uint16_t>(length - used) : 0; }
+        bool AtEnd() const { return used >= length; }
+        // Steps over `count` octets; false (and no step) when fewer remain.
+        bool Advance(uint16_t count) {
+            if (count > Left()) return false;
+            used = static_cast<uint16_t>(used + count);
+            return true;
+        }
+    };
+
+    // A position inside a buffer being encoded.
+    struct EncodeCursor {
+        uint8_t* buffer;
+        uint16_t room;
+        uint16_t used = 0;
+
+        uint8_t* Here() const { return used < room ? buffer + used : nullptr; }
+        uint16_t Left() const { return used < room ? static_cast<uint16_t>(room - used) : 0; }
+        bool Advance(uint16_t count) {
+            if (count > Left()) return false;
+            used = static_cast<uint16_t>(used + count);
+            return true;
+        }
+    };
+
+    // A member carrying context tag `tagNumber`; false when it does not
+    // decode (the member reports why).
+    static bool DecodeRequired(ICodable& member, DecodeCursor& cursor, BACnetErrorOutcome* outcome,
+                               uint8_t tagNumber) {
+        const uint16_t used = member.DecodeWithContext(cursor.Here(), cursor.Left(), outcome, tagNumber);
+        return used != 0 && cursor.Advance(used);
+    }
+
+    // An optional primitive in context tag `tagNumber`: absent (nothing
+    // consumed, false) when another tag or nothing follows. A member that
+    // does not decode counts as absent and keeps its context tag.
+    static bool DecodeOptional(BACnetPrimitiveBase& member, DecodeCursor& cursor, BACnetErrorOutcome* outcome,
+                               uint8_t tagNumber) {
+        if (cursor.AtEnd()) return false;
+        const uint16_t used = member.DecodeWithContext(cursor.Here(), cursor.Left(), outcome, tagNumber, true);
+        if (used != 0 && cursor.Advance(used)) return true;
+        ResetContextMember(member, tagNumber);
+        return false;
+    }
+
+    // An application-tagged primitive; a context tag in its place fails.
+    static bool DecodeApplication(BACnetPrimitiveBase& member, DecodeCursor& cursor, BACnetErrorOutcome* outcome) {
+        const uint16_t used = member.Decode(cursor.Here(), cursor.Left(), outcome);
+        if (used == 0) return false;
+        if (member.GetContextTag() != -1) {
+            member.Reset();
+            SetReject(outcome, kRejectInvalidTag);
+            return false;
+        }
+        return cursor.Advance(used);
+    }
+
+    // A member in context tag `tagNumber` (a primitive carries it as its
+    // own tag, a constructed value between opening and closing tags).
+    static bool EncodeContext(ICodable& member, EncodeCursor& cursor, BACnetErrorOutcome* outcome,
+                              uint8_t tagNumber) {
+        member.SetContextTag(tagNumber);
+        const uint16_t written = member.EncodeWithContext(cursor.Here(), cursor.Left(), outcome, tagNumber);
+        return written != 0 && cursor.Advance(written);
+    }
+
+    // A member with its own (application) tag.
+    static bool EncodePlain(ICodable& member, EncodeCursor& cursor, BACnetErrorOutcome* outcome) {
+        const uint16_t written = member.Encode(cursor.Here(), cursor.Left(), outcome);
+        return written != 0 && cursor.Advance(written);
+    }
+
+    // Back to empty, tagged as context tag `tagNumber`.
+    static void ResetContextMember(BACnetPrimitiveBase& member, uint8_t tagNumber) {
+        member.Reset();
+        member.SetContextTag(tagNumber);
+    }
+
+    // Both absent, or both present and equal.
+    static bool SameOptional(const BACnetObjectBase& left, const BACnetObjectBase& right) {
+        if (left.IsValid() != right.IsValid()) return false;
+        return !left.IsValid() || left.IsEqual(&right);
+    }
+
+    // A copy of `self` through its copy constructor, null when memory runs out.
+    template <class T>
+    static std::unique_ptr<ICodable> CopyOf(const T& self) {
+        try {
+            return std::unique_ptr<ICodable>(new (std::nothrow) T(self));
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+};
+
+}  // namespace ZalvoBACnetStack
