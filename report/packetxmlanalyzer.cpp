@@ -106,9 +106,9 @@ std::optional<uint32_t> ReadUnsignedText(const char* text) {
     constexpr uint64_t kMax = 0xFFFFFFFFu;
     const SignedMagnitude read = ReadSignedMagnitude(text, kMax);
     if (!read.hasDigits) return std::nullopt;
-    const uint32_t magnitude = read.magnitude > kMax ? static_cast<uint32_t>(kMax) : static_cast<uint32_t>(read.magnitude);
-    if (read.magnitude > kMax) return magnitude;
-    return read.negative ? static_cast<uint32_t>(0u - magnitude) : magnitude;
+    if (read.magnitude > kMax) return static_cast<uint32_t>(kMax);  // saturated, whatever the sign
+    const uint32_t magnitude = static_cast<uint32_t>(read.magnitude);
+    return read.negative ? 0u - magnitude : magnitude;
 }
 
 uint16_t ReadUnsigned16Text(const char* text) {
@@ -125,8 +125,8 @@ void ProcessPacketXml(PacketInfoDB& db, const char* xmlText, const uint8_t* fram
     PacketXmlAnalyzer(db).Process(xmlText, frame, frameLength, packetNumber, payloadLength, xmlLength);
 }
 
-void PacketXmlAnalyzer::Process(const char* xmlText, const uint8_t* frame, uint32_t frameLength,
-                                uint32_t packetNumber, uint16_t payloadLength, uint32_t xmlLength) {
+void PacketXmlAnalyzer::Process(const char* xmlText, const uint8_t* frame, uint32_t frameLength, uint32_t packetNumber,
+                                uint16_t payloadLength, uint32_t xmlLength) {
     db_.packetError = false;
     db_.currentPacketNumber = packetNumber;
     db_.invokeId.reset();
@@ -164,9 +164,10 @@ void PacketXmlAnalyzer::Process(const char* xmlText, const uint8_t* frame, uint3
 
     if (frame == nullptr || frameLength < kFrameBytesForAddresses) {
         // Without both addresses nothing can be attributed to a sender or a receiver.
-        ReportPrint("Error: (Packet %u) The frame has %u bytes, too few to hold the IPv4 source and destination "
-                    "addresses at bytes 26 to 33 \n",
-                    packetNumber, frame == nullptr ? 0u : frameLength);
+        ReportPrint(
+            "Error: (Packet %u) The frame has %u bytes, too few to hold the IPv4 source and destination "
+            "addresses at bytes 26 to 33 \n",
+            packetNumber, frame == nullptr ? 0u : frameLength);
         SetPacketError();
     } else {
         NetworkAddressRecord& source = db_.GetOrAddNetworkAddress(AddressAt(frame, kIPv4SourceOffset));
@@ -182,10 +183,11 @@ void PacketXmlAnalyzer::Process(const char* xmlText, const uint8_t* frame, uint3
             }
         }
         if (kind == nullptr) {
-            ReportPrint("Error: (Packet %u) Couldn't find the XML element specifying the PDU. Expecting "
-                        "ConfirmedRequestPDU, UnconfirmedRequestPDU, SimpleAckPDU, ComplexACKPDU, AbortPDU, ErrorPDU "
-                        "or RejectPDU \n",
-                        packetNumber);
+            ReportPrint(
+                "Error: (Packet %u) Couldn't find the XML element specifying the PDU. Expecting "
+                "ConfirmedRequestPDU, UnconfirmedRequestPDU, SimpleAckPDU, ComplexACKPDU, AbortPDU, ErrorPDU "
+                "or RejectPDU \n",
+                packetNumber);
             SetPacketError();
         } else {
             db_.CountPdu(kind->label);
@@ -197,8 +199,7 @@ void PacketXmlAnalyzer::Process(const char* xmlText, const uint8_t* frame, uint3
                     break;
                 case PduHandler::kUnconfirmedRequest:
                     HandleUnconfirmedRequest(*pdu, source, addressing.sourceNetwork, addressing.sourceAddress,
-                                             destination, addressing.destinationNetwork,
-                                             addressing.destinationAddress);
+                                             destination, addressing.destinationNetwork, addressing.destinationAddress);
                     break;
                 case PduHandler::kComplexAck:
                     HandleComplexAck(*pdu, source, addressing.sourceNetwork, addressing.sourceAddress);
@@ -237,9 +238,10 @@ bool PacketXmlAnalyzer::ParseXmlWithFallback(XMLDocument& document, const char* 
     if (document.Parse(stripped.c_str()) == tinyxml2::XML_SUCCESS) return true;
 
     const char* errorText = document.ErrorStr();
-    ReportPrint("Error: (Packet %u) XML Could not be parsed correctly after stripping unrecognizable characters. "
-                "XML Error message [%s] \n",
-                PacketNumber(), errorText == nullptr ? "" : errorText);
+    ReportPrint(
+        "Error: (Packet %u) XML Could not be parsed correctly after stripping unrecognizable characters. "
+        "XML Error message [%s] \n",
+        PacketNumber(), errorText == nullptr ? "" : errorText);
     return false;
 }
 
@@ -254,32 +256,36 @@ NpduAddressing PacketXmlAnalyzer::ReadNpduAddressing(const XMLElement& npdu) {
     if (const char* text = anchor->GetText()) {
         anchorNetwork = ReadUnsigned16Text(text);
     } else if (anchoredAtSource) {
-        ReportPrint("WARNING: (Packet %u) NPDU/SourceNetwork: Failed to get element text. Assuming local network "
-                    "(0) \n",
-                    PacketNumber());
+        ReportPrint(
+            "WARNING: (Packet %u) NPDU/SourceNetwork: Failed to get element text. Assuming local network "
+            "(0) \n",
+            PacketNumber());
     } else {
-        ReportPrint("WARNING: (Packet %u) NPDU/DestinationNetwork: Failed to get element text. Assuming local "
-                    "network (0)  \n",
-                    PacketNumber());
+        ReportPrint(
+            "WARNING: (Packet %u) NPDU/DestinationNetwork: Failed to get element text. Assuming local "
+            "network (0)  \n",
+            PacketNumber());
     }
 
-    // The other network is looked for only after the anchor.
-    uint16_t otherNetwork = 0;
-    if (const XMLElement* other = anchor->NextSiblingElement(anchoredAtSource ? "DestinationNetwork" : "SourceNetwork")) {
-        if (const char* text = other->GetText()) {
-            otherNetwork = ReadUnsigned16Text(text);
-        } else if (anchoredAtSource) {
-            ReportPrint("WARNING: (Packet %u) NPDU/DestinationNetwork: Failed to get element text. Assuming local "
-                        "network (0)  \n",
-                        PacketNumber());
-        } else {
-            ReportPrint("WARNING: (Packet %u) NPDU/SourceNetwork: Failed to get element text. Assuming local "
-                        "network (0)  \n",
-                        PacketNumber());
+    // The other network is looked for only after the anchor. A destination
+    // anchor means the NPDU has no source network at all, so only a source
+    // anchor can have one: the destination network, which the renderer writes
+    // before the source and which is therefore not found.
+    uint16_t destinationNetwork = anchoredAtSource ? 0 : anchorNetwork;
+    if (anchoredAtSource) {
+        if (const XMLElement* destination = anchor->NextSiblingElement("DestinationNetwork")) {
+            if (const char* text = destination->GetText()) {
+                destinationNetwork = ReadUnsigned16Text(text);
+            } else {
+                ReportPrint(
+                    "WARNING: (Packet %u) NPDU/DestinationNetwork: Failed to get element text. Assuming local "
+                    "network (0)  \n",
+                    PacketNumber());
+            }
         }
     }
-    result.sourceNetwork = anchoredAtSource ? anchorNetwork : otherNetwork;
-    result.destinationNetwork = anchoredAtSource ? otherNetwork : anchorNetwork;
+    result.sourceNetwork = anchoredAtSource ? anchorNetwork : 0;
+    result.destinationNetwork = destinationNetwork;
 
     if (const char* text = TextOf(anchor->NextSiblingElement("SourceAddress"))) result.sourceAddress = text;
     if (const char* text = TextOf(anchor->NextSiblingElement("DestinationAddress"))) result.destinationAddress = text;
@@ -298,7 +304,8 @@ void PacketXmlAnalyzer::HandleConfirmedRequest(const XMLElement& pdu, NetworkAdd
                                                uint16_t sourceNetwork, std::string_view sourceAddress,
                                                NetworkAddressRecord& destination, uint16_t destinationNetwork,
                                                std::string_view destinationAddress) {
-    DeviceRecord& destinationDevice = destination.GetOrAddNetwork(destinationNetwork).GetOrAddDevice(destinationAddress);
+    DeviceRecord& destinationDevice =
+        destination.GetOrAddNetwork(destinationNetwork).GetOrAddDevice(destinationAddress);
     DeviceRecord& sourceDevice = source.GetOrAddNetwork(sourceNetwork).GetOrAddDevice(sourceAddress);
 
     if (const XMLElement* objectId = Child(pdu.FirstChildElement("ReadPropertyRequest"), "ObjectIdentifier")) {
@@ -310,38 +317,40 @@ void PacketXmlAnalyzer::HandleConfirmedRequest(const XMLElement& pdu, NetworkAdd
         if (!db_.packetError && db_.invokeId.has_value()) {
             db_.StorePendingRequest(static_cast<uint8_t>(*db_.invokeId & 0xFF));
         } else {
-            ReportPrint("Error: (Packet %u) ReadPropertyRequest: Could not retrieve all the necessary information to "
-                        "save in the PacketInfoDB \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ReadPropertyRequest: Could not retrieve all the necessary information to "
+                "save in the PacketInfoDB \n",
+                PacketNumber());
             SetPacketError();
         }
         return;
     }
 
-    if (const XMLElement* specification = Child(
-            Child(pdu.FirstChildElement("ReadPropertyMultipleRequest"), "ListOfReadAccessSpecifications"),
-            "ReadAccessSpecification")) {
+    if (const XMLElement* specification =
+            Child(Child(pdu.FirstChildElement("ReadPropertyMultipleRequest"), "ListOfReadAccessSpecifications"),
+                  "ReadAccessSpecification")) {
         HandleReadAccessSpecifications(*specification, destinationDevice);
         return;
     }
 
-    if (const XMLElement* monitored = NextSibling(
-            Child(pdu.FirstChildElement("SubscribeCOVRequest"), "SubscriberProcessIdentifier"),
-            "MonitoredObjectIdentifier")) {
+    if (const XMLElement* monitored =
+            NextSibling(Child(pdu.FirstChildElement("SubscribeCOVRequest"), "SubscriberProcessIdentifier"),
+                        "MonitoredObjectIdentifier")) {
         GetObjectFromIdentifier(*monitored, destinationDevice);
         return;
     }
 
-    if (const XMLElement* initiating = NextSibling(
-            Child(pdu.FirstChildElement("ConfirmedCOVNotificationRequest"), "SubscriberProcessIdentifier"),
-            "InitiatingDeviceIdentifier")) {
+    if (const XMLElement* initiating =
+            NextSibling(Child(pdu.FirstChildElement("ConfirmedCOVNotificationRequest"), "SubscriberProcessIdentifier"),
+                        "InitiatingDeviceIdentifier")) {
         GetObjectFromIdentifier(*initiating, sourceDevice);
         if (const XMLElement* monitored = initiating->NextSiblingElement("MonitoredObjectIdentifier")) {
             HandleSingleObjectFromRequest(*monitored, sourceDevice, true);
         } else {
-            ReportPrint("Error: (Packet %u) ConfirmedCOVNotificationRequest: Couldn't find MonitoredObjectIdentifier "
-                        "tag  \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ConfirmedCOVNotificationRequest: Couldn't find MonitoredObjectIdentifier "
+                "tag  \n",
+                PacketNumber());
             SetPacketError();
         }
         return;
@@ -352,17 +361,18 @@ void PacketXmlAnalyzer::HandleConfirmedRequest(const XMLElement& pdu, NetworkAdd
         return;
     }
 
-    if (const XMLElement* specification = Child(
-            Child(pdu.FirstChildElement("WritePropertyMultipleRequest"), "ListOfWriteAccessSpecifications"),
-            "WriteAccessSpecification")) {
+    if (const XMLElement* specification =
+            Child(Child(pdu.FirstChildElement("WritePropertyMultipleRequest"), "ListOfWriteAccessSpecifications"),
+                  "WriteAccessSpecification")) {
         HandleWriteAccessSpecifications(*specification, destinationDevice);
         return;
     }
 
-    ReportPrint("Error: (Packet %u) Unexpected confirmed-req service choice: Handled service choices are "
-                "ReadPropertyRequest, ReadPropertyMultipleRequest, SubscribeCOVRequest, "
-                "ConfirmedCOVNotificationRequest, WritePropertyRequest or WritePropertyMultipleRequest \n",
-                PacketNumber());
+    ReportPrint(
+        "Error: (Packet %u) Unexpected confirmed-req service choice: Handled service choices are "
+        "ReadPropertyRequest, ReadPropertyMultipleRequest, SubscribeCOVRequest, "
+        "ConfirmedCOVNotificationRequest, WritePropertyRequest or WritePropertyMultipleRequest \n",
+        PacketNumber());
     SetPacketError();
 }
 
@@ -381,9 +391,10 @@ void PacketXmlAnalyzer::HandleUnconfirmedRequest(const XMLElement& pdu, NetworkA
         if (const XMLElement* monitored = initiating->NextSiblingElement("MonitoredObjectIdentifier")) {
             HandleSingleObjectFromRequest(*monitored, sourceDevice, true);
         } else {
-            ReportPrint("Error: (Packet %u) UnconfirmedCOVNotificationRequest: Couldn't find "
-                        "MonitoredObjectIdentifier tag  \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) UnconfirmedCOVNotificationRequest: Couldn't find "
+                "MonitoredObjectIdentifier tag  \n",
+                PacketNumber());
             SetPacketError();
         }
         return;
@@ -412,15 +423,16 @@ void PacketXmlAnalyzer::HandleUnconfirmedRequest(const XMLElement& pdu, NetworkA
         return;
     }
 
-    ReportPrint("Error: (Packet %u) Unexpected unconfirmed-req service choice: Handled service choices are "
-                "UnconfirmedCOVNotificationRequest, WhoIsRequest, IAmRequest, WhoHasRequest, IHaveRequest, "
-                "TimeSynchronizationRequest, UTCTimeSynchronizationRequest, UnconfirmedPrivateTransferRequest \n",
-                PacketNumber());
+    ReportPrint(
+        "Error: (Packet %u) Unexpected unconfirmed-req service choice: Handled service choices are "
+        "UnconfirmedCOVNotificationRequest, WhoIsRequest, IAmRequest, WhoHasRequest, IHaveRequest, "
+        "TimeSynchronizationRequest, UTCTimeSynchronizationRequest, UnconfirmedPrivateTransferRequest \n",
+        PacketNumber());
     SetPacketError();
 }
 
-void PacketXmlAnalyzer::HandleComplexAck(const XMLElement& pdu, NetworkAddressRecord& source,
-                                         uint16_t sourceNetwork, std::string_view sourceAddress) {
+void PacketXmlAnalyzer::HandleComplexAck(const XMLElement& pdu, NetworkAddressRecord& source, uint16_t sourceNetwork,
+                                         std::string_view sourceAddress) {
     // Only the answering device is recorded.
     DeviceRecord& sourceDevice = source.GetOrAddNetwork(sourceNetwork).GetOrAddDevice(sourceAddress);
 
@@ -433,9 +445,10 @@ void PacketXmlAnalyzer::HandleComplexAck(const XMLElement& pdu, NetworkAddressRe
         HandleReadAccessResults(*result, sourceDevice);
         return;
     }
-    ReportPrint("Error: (Packet %u) Unexpected complex-ack service choice: Handled services are ReadPropertyACK and "
-                "ReadPropertyMultipleACK\n",
-                PacketNumber());
+    ReportPrint(
+        "Error: (Packet %u) Unexpected complex-ack service choice: Handled services are ReadPropertyACK and "
+        "ReadPropertyMultipleACK\n",
+        PacketNumber());
     SetPacketError();
 }
 
@@ -460,33 +473,37 @@ void PacketXmlAnalyzer::HandleErrorPdu(const XMLElement& pdu) {
 ObjectRecord* PacketXmlAnalyzer::GetObjectFromIdentifier(const XMLElement& element, DeviceRecord& device) {
     const std::optional<uint32_t> instance = UnsignedAttribute(element, "objectInstance");
     if (!instance.has_value()) {
-        ReportPrint("Error: (Packet %u) The attribute objectInstance for the ObjectIdentifier or "
-                    "MonitoredObjectIdentifier element wasn't found \n",
-                    PacketNumber());
+        ReportPrint(
+            "Error: (Packet %u) The attribute objectInstance for the ObjectIdentifier or "
+            "MonitoredObjectIdentifier element wasn't found \n",
+            PacketNumber());
         SetPacketError();
         return nullptr;
     }
     const std::optional<uint32_t> type = UnsignedAttribute(element, "objectType");
     if (!type.has_value()) {
-        ReportPrint("Error: (Packet %u) The attribute objectType for the ObjectIdentifier or "
-                    "MonitoredObjectIdentifier element wasn't found \n",
-                    PacketNumber());
+        ReportPrint(
+            "Error: (Packet %u) The attribute objectType for the ObjectIdentifier or "
+            "MonitoredObjectIdentifier element wasn't found \n",
+            PacketNumber());
         SetPacketError();
         return nullptr;
     }
     // An object identifier has 22 bits of instance and 10 bits of type; a
     // larger value would be stored truncated as some other object.
     if (*instance > kMaxObjectInstance) {
-        ReportPrint("Error: (Packet %u) The attribute objectInstance [%u] of the %s element is above the largest "
-                    "object instance 4194303 \n",
-                    PacketNumber(), *instance, element.Name());
+        ReportPrint(
+            "Error: (Packet %u) The attribute objectInstance [%u] of the %s element is above the largest "
+            "object instance 4194303 \n",
+            PacketNumber(), *instance, element.Name());
         SetPacketError();
         return nullptr;
     }
     if (*type > kMaxObjectType) {
-        ReportPrint("Error: (Packet %u) The attribute objectType [%u] of the %s element is above the largest object "
-                    "type 1023 \n",
-                    PacketNumber(), *type, element.Name());
+        ReportPrint(
+            "Error: (Packet %u) The attribute objectType [%u] of the %s element is above the largest object "
+            "type 1023 \n",
+            PacketNumber(), *type, element.Name());
         SetPacketError();
         return nullptr;
     }
@@ -515,9 +532,10 @@ void PacketXmlAnalyzer::HandleSingleObjectFromRequest(const XMLElement& element,
         HandleListOfValues(*propertyValue, *object, true);
         return;
     }
-    ReportPrint("Error: (Packet %u) HandleSingleObjectFromRequest: Could not find a PropertyIdentifier or "
-                "ListOfValues element\n",
-                PacketNumber());
+    ReportPrint(
+        "Error: (Packet %u) HandleSingleObjectFromRequest: Could not find a PropertyIdentifier or "
+        "ListOfValues element\n",
+        PacketNumber());
     SetPacketError();
 }
 
@@ -534,9 +552,10 @@ void PacketXmlAnalyzer::HandleReadPropertyAck(const XMLElement& objectIdentifier
     }
     const char* name = propertyId->GetText();
     if (name == nullptr) {
-        ReportPrint("Error: (Packet %u) ComplexACK/ReadPropertyAck/PropertyIdentifier: Could not get text from "
-                    "PropertyIdentifier element\n",
-                    PacketNumber());
+        ReportPrint(
+            "Error: (Packet %u) ComplexACK/ReadPropertyAck/PropertyIdentifier: Could not get text from "
+            "PropertyIdentifier element\n",
+            PacketNumber());
         SetPacketError();
         return;
     }
@@ -544,9 +563,10 @@ void PacketXmlAnalyzer::HandleReadPropertyAck(const XMLElement& objectIdentifier
 
     const XMLElement* propertyValue = propertyId->NextSiblingElement("PropertyValue");
     if (propertyValue == nullptr) {
-        ReportPrint("Error: (Packet %u) ComplexACK/ReadPropertyAck/PropertyIdentifier: Could not find the "
-                    "PropertyValue element \n",
-                    PacketNumber());
+        ReportPrint(
+            "Error: (Packet %u) ComplexACK/ReadPropertyAck/PropertyIdentifier: Could not find the "
+            "PropertyValue element \n",
+            PacketNumber());
         SetPacketError();
         return;
     }
@@ -559,21 +579,24 @@ void PacketXmlAnalyzer::HandleReadAccessSpecifications(const XMLElement& first, 
          specification = specification->NextSiblingElement("ReadAccessSpecification")) {
         const XMLElement* objectId = specification->FirstChildElement("ObjectIdentifier");
         if (objectId == nullptr) {
-            ReportPrint("Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
-                        "ListOfReadAccessSpecifications/ReadAccessSpecification: Could not find an ObjectIdentifier "
-                        "element \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
+                "ListOfReadAccessSpecifications/ReadAccessSpecification: Could not find an ObjectIdentifier "
+                "element \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
         ObjectRecord* object = GetObjectFromIdentifier(*objectId, device);
         if (object == nullptr) continue;
-        const XMLElement* reference = Child(objectId->NextSiblingElement("ListOfPropertyReferences"), "PropertyReference");
+        const XMLElement* reference =
+            Child(objectId->NextSiblingElement("ListOfPropertyReferences"), "PropertyReference");
         if (reference == nullptr) {
-            ReportPrint("Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
-                        "ListOfReadAccessSpecifications/ReadAccessSpecification/ObjectIdentifier: Could not find "
-                        "PropertyReference element \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
+                "ListOfReadAccessSpecifications/ReadAccessSpecification/ObjectIdentifier: Could not find "
+                "PropertyReference element \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
@@ -582,12 +605,14 @@ void PacketXmlAnalyzer::HandleReadAccessSpecifications(const XMLElement& first, 
 }
 
 void PacketXmlAnalyzer::HandleReadAccessResults(const XMLElement& first, DeviceRecord& device) {
-    for (const XMLElement* result = &first; result != nullptr; result = result->NextSiblingElement("ReadAccessResult")) {
+    for (const XMLElement* result = &first; result != nullptr;
+         result = result->NextSiblingElement("ReadAccessResult")) {
         const XMLElement* objectId = result->FirstChildElement("ObjectIdentifier");
         if (objectId == nullptr) {
-            ReportPrint("Error: (Packet %u) ComplexACK/ReadPropertyMultipleACK/ReadAccessResult: Could not find "
-                        "ObjectIdentifier element \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ComplexACK/ReadPropertyMultipleACK/ReadAccessResult: Could not find "
+                "ObjectIdentifier element \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
@@ -605,10 +630,11 @@ void PacketXmlAnalyzer::HandleWriteAccessSpecifications(const XMLElement& first,
          specification = specification->NextSiblingElement("WriteAccessSpecification")) {
         const XMLElement* objectId = specification->FirstChildElement("ObjectIdentifier");
         if (objectId == nullptr) {
-            ReportPrint("Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
-                        "ListOfWriteAccessSpecifications/WriteAccessSpecification: Could not find ObjectIdentifier "
-                        "element \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
+                "ListOfWriteAccessSpecifications/WriteAccessSpecification: Could not find ObjectIdentifier "
+                "element \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
@@ -617,10 +643,11 @@ void PacketXmlAnalyzer::HandleWriteAccessSpecifications(const XMLElement& first,
         // The list of properties follows the identifier, whatever its name.
         const XMLElement* propertyValue = Child(objectId->NextSiblingElement(), "PropertyValue");
         if (propertyValue == nullptr) {
-            ReportPrint("Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
-                        "ListOfWriteAccessSpecifications/WriteAccessSpecification/ObjectIdentifier: Could not find "
-                        "PropertyValue element \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
+                "ListOfWriteAccessSpecifications/WriteAccessSpecification/ObjectIdentifier: Could not find "
+                "PropertyValue element \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
@@ -634,17 +661,19 @@ void PacketXmlAnalyzer::HandlePropertyReferences(const XMLElement& first, Device
     for (const XMLElement* reference = &first; reference != nullptr; reference = reference->NextSiblingElement()) {
         const XMLElement* propertyId = reference->FirstChildElement("PropertyIdentifier");
         if (propertyId == nullptr) {
-            ReportPrint("Error: (Packet %u) PropertyReference or ReadResult: No PropertyIdentifier child element "
-                        "found \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) PropertyReference or ReadResult: No PropertyIdentifier child element "
+                "found \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
         const char* name = propertyId->GetText();
         if (name == nullptr) {
-            ReportPrint("Error: (Packet %u) (PropertyReference or ReadResult)/PropertyIdentifier: Could not get "
-                        "PropertyIdentifier text \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) (PropertyReference or ReadResult)/PropertyIdentifier: Could not get "
+                "PropertyIdentifier text \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }
@@ -671,9 +700,10 @@ void PacketXmlAnalyzer::HandleListOfValues(const XMLElement& first, ObjectRecord
         }
         const char* name = propertyId->GetText();
         if (name == nullptr) {
-            ReportPrint("Error: (Packet %u) ListOfValues/PropertyValue/PropertyIdentifier: Could not get "
-                        "PropertyIdentifier text \n",
-                        PacketNumber());
+            ReportPrint(
+                "Error: (Packet %u) ListOfValues/PropertyValue/PropertyIdentifier: Could not get "
+                "PropertyIdentifier text \n",
+                PacketNumber());
             SetPacketError();
             continue;
         }

@@ -43,7 +43,7 @@ uint16_t ReadUnsigned16Text(const char* text);
 struct NpduAddressing {
     uint16_t sourceNetwork = 0;
     uint16_t destinationNetwork = 0;
-    std::string_view sourceAddress = "0";       // views into the document, or "0"
+    std::string_view sourceAddress = "0";  // views into the document, or "0"
     std::string_view destinationAddress = "0";
     uint8_t hopCount = 0;
 };
@@ -63,14 +63,12 @@ public:
 
     NpduAddressing ReadNpduAddressing(const tinyxml2::XMLElement& npdu);
 
-    void HandleConfirmedRequest(const tinyxml2::XMLElement& pdu, NetworkAddressRecord& source,
-                                uint16_t sourceNetwork, std::string_view sourceAddress,
-                                NetworkAddressRecord& destination, uint16_t destinationNetwork,
-                                std::string_view destinationAddress);
-    void HandleUnconfirmedRequest(const tinyxml2::XMLElement& pdu, NetworkAddressRecord& source,
-                                  uint16_t sourceNetwork, std::string_view sourceAddress,
-                                  NetworkAddressRecord& destination, uint16_t destinationNetwork,
-                                  std::string_view destinationAddress);
+    void HandleConfirmedRequest(const tinyxml2::XMLElement& pdu, NetworkAddressRecord& source, uint16_t sourceNetwork,
+                                std::string_view sourceAddress, NetworkAddressRecord& destination,
+                                uint16_t destinationNetwork, std::string_view destinationAddress);
+    void HandleUnconfirmedRequest(const tinyxml2::XMLElement& pdu, NetworkAddressRecord& source, uint16_t sourceNetwork,
+                                  std::string_view sourceAddress, NetworkAddressRecord& destination,
+                                  uint16_t destinationNetwork, std::string_view destinationAddress);
     void HandleComplexAck(const tinyxml2::XMLElement& pdu, NetworkAddressRecord& source, uint16_t sourceNetwork,
                           std::string_view sourceAddress);
     void HandleErrorPdu(const tinyxml2::XMLElement& pdu);
@@ -79,8 +77,7 @@ public:
     // attributes, added to the device when new; null (reported) when an
     // attribute is missing or out of an object identifier's range.
     ObjectRecord* GetObjectFromIdentifier(const tinyxml2::XMLElement& element, DeviceRecord& device);
-    void HandleSingleObjectFromRequest(const tinyxml2::XMLElement& element, DeviceRecord& device,
-                                       bool withProperty);
+    void HandleSingleObjectFromRequest(const tinyxml2::XMLElement& element, DeviceRecord& device, bool withProperty);
     void HandleReadPropertyAck(const tinyxml2::XMLElement& objectIdentifier, DeviceRecord& device);
     void HandleReadAccessSpecifications(const tinyxml2::XMLElement& first, DeviceRecord& device);
     void HandleReadAccessResults(const tinyxml2::XMLElement& first, DeviceRecord& device);

@@ -119,8 +119,9 @@ inline std::string CountersText(const NetworkAddressRecord& address) {
 // Rendered fragments, with the attributes the renderer writes.
 inline std::string ObjectId(uint32_t type, uint32_t instance, const std::string& name = "ObjectIdentifier",
                             const std::string& context = "context='0' ") {
-    return "<" + name + " " + context + "datatype='12' objectInstance='" + std::to_string(instance) +
-           "' objectType='" + std::to_string(type) + "'>" + ReportObjectTypeName(type) + ", " + std::to_string(instance) + "</" + name + ">";
+    return "<" + name + " " + context + "datatype='12' objectInstance='" + std::to_string(instance) + "' objectType='" +
+           std::to_string(type) + "'>" + ReportObjectTypeName(type) + ", " + std::to_string(instance) + "</" + name +
+           ">";
 }
 
 inline std::string PropertyId(const std::string& name, const std::string& context = "1") {

@@ -110,8 +110,8 @@ TEST(PacketStats, SizesFallIntoTheirRangesAndZeroWarns) {
         uint32_t size;
         int bucket;  // -1: none
     };
-    const Row rows[] = {{1, 0},    {60, 0},   {61, 1},   {100, 1},  {101, 2},    {300, 2},
-                        {301, 3},  {1200, 3}, {1201, 4}, {65535, 4}, {0, -1}};
+    const Row rows[] = {{1, 0},   {60, 0},   {61, 1},   {100, 1},   {101, 2}, {300, 2},
+                        {301, 3}, {1200, 3}, {1201, 4}, {65535, 4}, {0, -1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.size);
         PacketStats stats;

@@ -176,14 +176,14 @@ TEST(PacketInfoDB, ClearForgetsEverythingOfTheCapture) {
 
 TEST(PacketInfoDB, PduLabelsAreOrderedByteWise) {
     PacketInfoDB db;
-    for (const char* label : {"Unconfirmed-REQ", "Abort", "Reject", "Complex-Ack", "Simple-Ack", "Error",
-                              "Confirmed-REQ"}) {
+    for (const char* label :
+         {"Unconfirmed-REQ", "Abort", "Reject", "Complex-Ack", "Simple-Ack", "Error", "Confirmed-REQ"}) {
         db.CountPdu(label);
     }
     std::vector<std::string> order;
     for (const auto& entry : db.pduCounts) order.push_back(entry.first);
-    EXPECT_EQ(order, (std::vector<std::string>{"Abort", "Complex-Ack", "Confirmed-REQ", "Error", "Reject",
-                                               "Simple-Ack", "Unconfirmed-REQ"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"Abort", "Complex-Ack", "Confirmed-REQ", "Error", "Reject", "Simple-Ack",
+                                               "Unconfirmed-REQ"}));
 }
 
 }  // namespace

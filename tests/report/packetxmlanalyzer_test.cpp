@@ -66,12 +66,13 @@ std::string CovNotification(const std::string& element, const std::string& after
            "><SubscriberProcessIdentifier context='0' datatype='2' value='1'>1</SubscriberProcessIdentifier>" +
            ObjectId(8, 5, "InitiatingDeviceIdentifier", "context='1' ") + afterInitiating + "</" + element + ">";
 }
-const std::string kCovBody = ObjectId(0, 1, "MonitoredObjectIdentifier", "context='2' ") +
-                             "<TimeRemaining context='3' datatype='2' value='60'>60</TimeRemaining>" +
-                             ListOfValues(ValueEntry("presentValue", RealValue("72.5")) +
-                                              ValueEntry("statusFlags", "<BitString datatype='8' length='4' "
-                                                                        "unusedBits='4'>0000</BitString>"),
-                                          2);
+const std::string kCovBody =
+    ObjectId(0, 1, "MonitoredObjectIdentifier", "context='2' ") +
+    "<TimeRemaining context='3' datatype='2' value='60'>60</TimeRemaining>" +
+    ListOfValues(ValueEntry("presentValue", RealValue("72.5")) + ValueEntry("statusFlags",
+                                                                            "<BitString datatype='8' length='4' "
+                                                                            "unusedBits='4'>0000</BitString>"),
+                 2);
 
 struct Row {
     const char* label;
@@ -110,6 +111,7 @@ TEST(PacketXmlAnalyzer, ReadsNumbersWithTheUnsignedPattern) {
     // Beyond 32 bits the value saturates instead of wrapping to a small number.
     EXPECT_EQ(ReadUnsignedText("4294967296"), 4294967295u);
     EXPECT_EQ(ReadUnsignedText("99999999999999999999999"), 4294967295u);
+    EXPECT_EQ(ReadUnsignedText("-4294967296"), 4294967295u);
 }
 
 TEST(PacketXmlAnalyzer, ReadsSixteenBitNumbersLikeStreamExtraction) {
@@ -158,8 +160,8 @@ TEST(PacketXmlAnalyzer, EachPduKindCountsItsLabelAndBuckets) {
          "Recv.PDU.UnconfirmedRequest"},
         {ReadPropertyAck(PropertyId("presentValue") + PropertyValueOf(RealValue("1"))), "Complex-Ack",
          "Sent.PDU.ComplexAck", "Recv.PDU.ComplexAck"},
-        {"<SimpleAckPDU originalInvokeID='7' serviceAckChoice='writeProperty' />", "Simple-Ack",
-         "Sent.PDU.SimpleAck", "Recv.PDU.SimpleAck"},
+        {"<SimpleAckPDU originalInvokeID='7' serviceAckChoice='writeProperty' />", "Simple-Ack", "Sent.PDU.SimpleAck",
+         "Recv.PDU.SimpleAck"},
         {"<AbortPDU abortReason='other' originalInvokeId='7' server='1' />", "Abort", "Sent.PDU.Abort",
          "Recv.PDU.Abort"},
         {ErrorPdu(Error(kErrorClass, kErrorCode)), "Error", "Sent.PDU.Error", "Recv.PDU.Error"},
@@ -183,11 +185,12 @@ TEST(PacketXmlAnalyzer, DispatchFollowsTheTableOrderNotTheDocumentOrder) {
     ScopedReportDirectory directory;
     PacketInfoDB db;
     // The invoke ID comes from the first element after NPDU; the kind from the table.
-    const std::string xml = PacketXml(
-        "", "<RejectPDU originalInvokeId='4' rejectReason='other' />" +
-                Confirmed(ReadProperty(ObjectId(0, 1), PropertyId("presentValue")), "") + "");
-    EXPECT_EQ(Analyze(db, xml),
-              E("ReadPropertyRequest: Could not retrieve all the necessary information to save in the PacketInfoDB \n"));
+    const std::string xml =
+        PacketXml("", "<RejectPDU originalInvokeId='4' rejectReason='other' />" +
+                          Confirmed(ReadProperty(ObjectId(0, 1), PropertyId("presentValue")), "") + "");
+    EXPECT_EQ(
+        Analyze(db, xml),
+        E("ReadPropertyRequest: Could not retrieve all the necessary information to save in the PacketInfoDB \n"));
     EXPECT_EQ(db.pduCounts.count("Reject"), 0u);
     EXPECT_EQ(db.pduCounts.at("Confirmed-REQ"), 1);
     EXPECT_EQ(db.originalInvokeId, 4u);
@@ -202,8 +205,7 @@ TEST(PacketXmlAnalyzer, LayoutAndPduFaults) {
     const std::string layout = E("Unexpected XML Layout. Expecting BACnetPacket/BVLL/NPDU \n");
     ExpectRows({
         {"no PDU element", PacketXml("", ""), noPduMessages, Bare(kC) + " " + Bare(kS), true},
-        {"unknown PDU element",
-         PacketXml("", "<SegmentAckPDU />"),
+        {"unknown PDU element", PacketXml("", "<SegmentAckPDU />"),
          E("Couldn't find the XML element specifying the PDU. Expecting ConfirmedRequestPDU, UnconfirmedRequestPDU, "
            "SimpleAckPDU, ComplexACKPDU, AbortPDU, ErrorPDU or RejectPDU \n"),
          Bare(kC) + " " + Bare(kS), true},
@@ -238,14 +240,16 @@ TEST(PacketXmlAnalyzer, FallbackParseStripsNulAndHighBytes) {
         std::string printed;
         std::string value;  // recorded presentValue, empty when none
     };
-    const std::string ok = PacketXml("", ReadPropertyAck(PropertyId("presentValue") +
-                                                         PropertyValueOf("<CharacterString datatype='7' encoding='0' "
+    const std::string ok = PacketXml(
+        "", ReadPropertyAck(PropertyId("presentValue") + PropertyValueOf("<CharacterString datatype='7' encoding='0' "
                                                                          "length='4'>d\xC2\xB0"
                                                                          "C\x01</CharacterString>")));
     std::string withNul = ok;
     withNul.insert(withNul.find("<ComplexACKPDU"), std::string("\0", 1));
     const ParseRow rows[] = {
-        {"parses at once: high bytes and 0x01 are kept", ok, "", "d\xC2\xB0" "C\x01"},
+        {"parses at once: high bytes and 0x01 are kept", ok, "",
+         "d\xC2\xB0"
+         "C\x01"},
         {"NUL inside the root: second parse without the stripped bytes", withNul, "", "dC"},
         {"broken beyond repair", std::string(kHeader) + "<BACnetPacket><BVLL />",
          E("XML Could not be parsed correctly after stripping unrecognizable characters. XML Error message "
@@ -263,8 +267,7 @@ TEST(PacketXmlAnalyzer, FallbackParseStripsNulAndHighBytes) {
          E("XML Could not be parsed correctly after stripping unrecognizable characters. XML Error message "
            "[Error=XML_ELEMENT_DEPTH_EXCEEDED ErrorID=18 (0x12) Line number=1: Element nesting is too deep.] \n"),
          ""},
-        {"empty text",
-         "",
+        {"empty text", "",
          E("XML Could not be parsed correctly after stripping unrecognizable characters. XML Error message "
            "[Error=XML_ERROR_EMPTY_DOCUMENT ErrorID=13 (0xd) Line number=0] \n"),
          ""},
@@ -286,11 +289,11 @@ TEST(PacketXmlAnalyzer, FallbackParseStripsNulAndHighBytes) {
 }
 
 TEST(PacketXmlAnalyzer, EveryCutOfADocumentIsAnalysedWithoutHarm) {
-    const std::string results =
-        "<ListOfResults context='1' count='2'><ReadResult>" + PropertyId("presentValue", "2") +
-        "<PropertyValue context='4'>" + RealValue("72.5") + "</PropertyValue></ReadResult><ReadResult>" +
-        PropertyId("units", "2") + "<PropertyAccessError context='5'>" + kErrorClass + kErrorCode +
-        "</PropertyAccessError></ReadResult></ListOfResults>";
+    const std::string results = "<ListOfResults context='1' count='2'><ReadResult>" + PropertyId("presentValue", "2") +
+                                "<PropertyValue context='4'>" + RealValue("72.5") +
+                                "</PropertyValue></ReadResult><ReadResult>" + PropertyId("units", "2") +
+                                "<PropertyAccessError context='5'>" + kErrorClass + kErrorCode +
+                                "</PropertyAccessError></ReadResult></ListOfResults>";
     const std::string xml = PacketXml(
         "<DestinationNetwork>5</DestinationNetwork><DestinationAddress length='1'>0x0A</DestinationAddress>"
         "<HopCount>255</HopCount>",
@@ -337,7 +340,8 @@ TEST(PacketXmlAnalyzer, ShortOrMissingFramesAreRefused) {
 
 TEST(PacketXmlAnalyzer, ReadsNpduAddressing) {
     const std::string whoIs = Unconfirmed("<WhoIsRequest />");
-    const std::string sourceSpec = "<SourceNetwork>7</SourceNetwork><SourceAddress length='6'>0xC0A8010ABAC0</SourceAddress>";
+    const std::string sourceSpec =
+        "<SourceNetwork>7</SourceNetwork><SourceAddress length='6'>0xC0A8010ABAC0</SourceAddress>";
     const std::string destinationSpec =
         "<DestinationNetwork>5</DestinationNetwork><DestinationAddress length='1'>0x0A</DestinationAddress>";
     struct NpduRow {
@@ -349,21 +353,19 @@ TEST(PacketXmlAnalyzer, ReadsNpduAddressing) {
     };
     const NpduRow rows[] = {
         {"local", "", "", Local(kC) + " " + Local(kS), -1},
-        {"destination only", destinationSpec + "<HopCount>254</HopCount>", "",
-         Local(kC) + " " + kS + "{5{'0x0A'{}}}", 254},
+        {"destination only", destinationSpec + "<HopCount>254</HopCount>", "", Local(kC) + " " + kS + "{5{'0x0A'{}}}",
+         254},
         {"source only", sourceSpec, "", kC + "{7{'0xC0A8010ABAC0'{}}} " + Local(kS), -1},
         {"both: anchored at the source", destinationSpec + "<HopCount>254</HopCount>" + sourceSpec, "",
          kC + "{7{'0xC0A8010ABAC0'{}}} " + Local(kS), -1},
-        {"source anchor without text",
-         "<SourceNetwork /><SourceAddress length='1'>0x01</SourceAddress>",
+        {"source anchor without text", "<SourceNetwork /><SourceAddress length='1'>0x01</SourceAddress>",
          W("NPDU/SourceNetwork: Failed to get element text. Assuming local network (0) \n"),
          kC + "{0{'0x01'{}}} " + Local(kS), -1},
         {"destination anchor without text",
          "<DestinationNetwork /><DestinationAddress length='0' /><HopCount>255</HopCount>",
          W("NPDU/DestinationNetwork: Failed to get element text. Assuming local network (0)  \n"),
          Local(kC) + " " + Local(kS), 255},
-        {"following destination without text",
-         "<SourceNetwork>7</SourceNetwork><DestinationNetwork />",
+        {"following destination without text", "<SourceNetwork>7</SourceNetwork><DestinationNetwork />",
          W("NPDU/DestinationNetwork: Failed to get element text. Assuming local network (0)  \n"),
          kC + "{7{'0'{}}} " + Local(kS), -1},
         {"a source network anchors even after a destination network",
@@ -374,8 +376,9 @@ TEST(PacketXmlAnalyzer, ReadsNpduAddressing) {
          W("NPDU/HopCount: Failed to get element text  \n"), Local(kC) + " " + kS + "{5{'0'{}}}", -1},
         {"hop count keeps its low 8 bits", "<DestinationNetwork>5</DestinationNetwork><HopCount>300</HopCount>", "",
          Local(kC) + " " + kS + "{5{'0'{}}}", 44},
-        {"unreadable and oversized networks", "<DestinationNetwork>abc</DestinationNetwork><SourceNetwork>70000</SourceNetwork>",
-         "", kC + "{65535{'0'{}}} " + Local(kS), -1},
+        {"unreadable and oversized networks",
+         "<DestinationNetwork>abc</DestinationNetwork><SourceNetwork>70000</SourceNetwork>", "",
+         kC + "{65535{'0'{}}} " + Local(kS), -1},
         {"address element without text", "<SourceNetwork>7</SourceNetwork><SourceAddress length='0' />", "",
          kC + "{7{'0'{}}} " + Local(kS), -1},
     };
@@ -403,9 +406,11 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyRequests) {
         {"without invoke ID", PacketXml("", Confirmed(ReadProperty(ObjectId(0, 1), PropertyId("presentValue")), "")),
          retrieve, Local(kC) + " " + Local(kS, "0:1{presentValue[]}"), true},
         {"without objectInstance",
-         PacketXml("", Confirmed(ReadProperty("<ObjectIdentifier context='0' datatype='12' objectType='0'>x</ObjectIdentifier>",
-                                              PropertyId("presentValue")))),
-         E("The attribute objectInstance for the ObjectIdentifier or MonitoredObjectIdentifier element wasn't found \n") +
+         PacketXml("", Confirmed(ReadProperty(
+                           "<ObjectIdentifier context='0' datatype='12' objectType='0'>x</ObjectIdentifier>",
+                           PropertyId("presentValue")))),
+         E("The attribute objectInstance for the ObjectIdentifier or MonitoredObjectIdentifier element wasn't found "
+           "\n") +
              retrieve,
          Local(kC) + " " + Local(kS), true},
         {"unreadable objectType",
@@ -415,7 +420,8 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyRequests) {
              retrieve,
          Local(kC) + " " + Local(kS), true},
         {"empty property identifier",
-         PacketXml("", Confirmed(ReadProperty(ObjectId(0, 1), "<PropertyIdentifier context='1' datatype='9' value='85' />"))),
+         PacketXml(
+             "", Confirmed(ReadProperty(ObjectId(0, 1), "<PropertyIdentifier context='1' datatype='9' value='85' />"))),
          E("Could not get text from PropertyIdentifier element\n") + retrieve, Local(kC) + " " + Local(kS, "0:1{}"),
          true},
         {"no property identifier", PacketXml("", Confirmed(ReadProperty(ObjectId(0, 1), ""))),
@@ -432,7 +438,9 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyRequests) {
 TEST(PacketXmlAnalyzer, ReadPropertyRequestsAreRememberedByInvokeId) {
     ScopedReportDirectory directory;
     PacketInfoDB db;
-    const std::string npdu = "<DestinationNetwork>5</DestinationNetwork><DestinationAddress length='1'>0x0A</DestinationAddress><HopCount>255</HopCount>";
+    const std::string npdu =
+        "<DestinationNetwork>5</DestinationNetwork><DestinationAddress "
+        "length='1'>0x0A</DestinationAddress><HopCount>255</HopCount>";
     Analyze(db, PacketXml(npdu, Confirmed(ReadProperty(ObjectId(2, 3), PropertyId("units")), "263")));
     const PendingRequest* pending = db.FindPendingRequest(7);  // 263 & 0xFF
     ASSERT_NE(pending, nullptr);
@@ -472,15 +480,14 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
                    2);
     ExpectRows({
         {"two specifications",
-         rpm(spec(ObjectId(0, 1), twoReferences) + spec(ObjectId(8, 5), references(reference(PropertyId("all", "0")), 1))),
+         rpm(spec(ObjectId(0, 1), twoReferences) +
+             spec(ObjectId(8, 5), references(reference(PropertyId("all", "0")), 1))),
          "", Local(kC) + " " + Local(kS, "0:1{presentValue[],units[]},8:5{all[]}"), false},
-        {"specification without object identifier",
-         rpm(spec("", twoReferences) + spec(ObjectId(8, 5), twoReferences)),
+        {"specification without object identifier", rpm(spec("", twoReferences) + spec(ObjectId(8, 5), twoReferences)),
          E("ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/ReadAccessSpecification: Could "
            "not find an ObjectIdentifier element \n"),
          Local(kC) + " " + Local(kS, "8:5{presentValue[],units[]}"), true},
-        {"empty list of references",
-         rpm(spec(ObjectId(0, 1), references("", 0))),
+        {"empty list of references", rpm(spec(ObjectId(0, 1), references("", 0))),
          E("ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/ReadAccessSpecification/"
            "ObjectIdentifier: Could not find PropertyReference element \n"),
          Local(kC) + " " + Local(kS, "0:1{}"), true},
@@ -490,10 +497,9 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
            "instance 4194303 \n"),
          Local(kC) + " " + Local(kS, "0:2{presentValue[],units[]}"), true},
         {"references without or with an empty identifier",
-         rpm(spec(ObjectId(0, 1),
-                  references(reference("") + reference("<PropertyIdentifier context='0' />") +
-                                 reference(PropertyId("description", "0")),
-                             3))),
+         rpm(spec(ObjectId(0, 1), references(reference("") + reference("<PropertyIdentifier context='0' />") +
+                                                 reference(PropertyId("description", "0")),
+                                             3))),
          E("PropertyReference or ReadResult: No PropertyIdentifier child element found \n") +
              E("(PropertyReference or ReadResult)/PropertyIdentifier: Could not get PropertyIdentifier text \n"),
          Local(kC) + " " + Local(kS, "0:1{description[]}"), true},
@@ -501,7 +507,8 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
 }
 
 TEST(PacketXmlAnalyzer, ConfirmedCovAndWriteRequests) {
-    const std::string subscriber = "<SubscriberProcessIdentifier context='0' datatype='2' value='1'>1</SubscriberProcessIdentifier>";
+    const std::string subscriber =
+        "<SubscriberProcessIdentifier context='0' datatype='2' value='1'>1</SubscriberProcessIdentifier>";
     const std::string unexpected =
         E("Unexpected confirmed-req service choice: Handled service choices are ReadPropertyRequest, "
           "ReadPropertyMultipleRequest, SubscribeCOVRequest, ConfirmedCOVNotificationRequest, WritePropertyRequest or "
@@ -510,10 +517,9 @@ TEST(PacketXmlAnalyzer, ConfirmedCovAndWriteRequests) {
         return PacketXml("", Confirmed("<WritePropertyMultipleRequest><ListOfWriteAccessSpecifications count='1'>" +
                                        specs + "</ListOfWriteAccessSpecifications></WritePropertyMultipleRequest>"));
     };
-    const std::string twoValues = "<ListOfProperties context='1' count='2'>" +
-                                  ValueEntry("presentValue", RealValue("20")) +
-                                  ValueEntry("description", "<CharacterString>x</CharacterString>") +
-                                  "</ListOfProperties>";
+    const std::string twoValues =
+        "<ListOfProperties context='1' count='2'>" + ValueEntry("presentValue", RealValue("20")) +
+        ValueEntry("description", "<CharacterString>x</CharacterString>") + "</ListOfProperties>";
     ExpectRows({
         {"subscribe COV",
          PacketXml("", Confirmed("<SubscribeCOVRequest>" + subscriber +
@@ -535,9 +541,11 @@ TEST(PacketXmlAnalyzer, ConfirmedCovAndWriteRequests) {
          PacketXml("", Confirmed(CovNotification(
                            "ConfirmedCOVNotificationRequest",
                            ObjectId(0, 1, "MonitoredObjectIdentifier", "context='2' ") +
-                               ListOfValues("<PropertyValue><Value>" + RealValue("1") + "</Value></PropertyValue>"
-                                            "<PropertyValue><PropertyIdentifier context='0' /></PropertyValue>"
-                                            "<PropertyValue>" + PropertyId("units", "0") + "</PropertyValue>",
+                               ListOfValues("<PropertyValue><Value>" + RealValue("1") +
+                                                "</Value></PropertyValue>"
+                                                "<PropertyValue><PropertyIdentifier context='0' /></PropertyValue>"
+                                                "<PropertyValue>" +
+                                                PropertyId("units", "0") + "</PropertyValue>",
                                             3)))),
          E("ListOfValues/PropertyValue: No PropertyIdentifier child element found \n") +
              E("ListOfValues/PropertyValue/PropertyIdentifier: Could not get PropertyIdentifier text \n"),
@@ -576,8 +584,9 @@ TEST(PacketXmlAnalyzer, DevicesAreCreatedDestinationFirstForConfirmedAndSourceFi
     const std::string npdu = "<DestinationNetwork>5</DestinationNetwork><HopCount>255</HopCount>";
     ScopedReportDirectory directory;
     PacketInfoDB confirmed;
-    Analyze(confirmed, PacketXml(npdu, Confirmed("<WritePropertyRequest>" + ObjectId(0, 1) + "</WritePropertyRequest>")),
-            12, kClient, kClient);
+    Analyze(confirmed,
+            PacketXml(npdu, Confirmed("<WritePropertyRequest>" + ObjectId(0, 1) + "</WritePropertyRequest>")), 12,
+            kClient, kClient);
     EXPECT_EQ(TreeText(confirmed), kC + "{5{'0'{0:1{}}},0{'0'{}}}");
     EXPECT_EQ(CountersText(confirmed.networkAddresses[0]),
               "Sent.Messages=1,Recv.Messages=1,Sent.PDU.ConfirmedRequest=1,Recv.PDU.ConfirmedRequest=1");
@@ -595,27 +604,34 @@ TEST(PacketXmlAnalyzer, UnconfirmedRequests) {
                             "<MaxAPDULengthAccepted datatype='2' value='1476'>1476</MaxAPDULengthAccepted>"
                             "<SegmentationSupported datatype='9' value='3'>noSegmentation</SegmentationSupported>"
                             "<VendorId datatype='2' value='99'>99</VendorId></IAmRequest>";
-    const std::string dateTime = "<DateTime><Date datatype='10' day='4' month='12' weekday='7' year='122'>x</Date>"
-                                 "<Time datatype='11' hour='12' hundrethSeconds='0' minute='30' second='0'>12:30:0.0"
-                                 "</Time></DateTime>";
+    const std::string dateTime =
+        "<DateTime><Date datatype='10' day='4' month='12' weekday='7' year='122'>x</Date>"
+        "<Time datatype='11' hour='12' hundrethSeconds='0' minute='30' second='0'>12:30:0.0"
+        "</Time></DateTime>";
     ExpectRows({
         {"I-Am", PacketXml("", Unconfirmed(iAm)), "", Local(kC, "8:5{}") + " " + Local(kS), false},
         {"I-Have",
-         PacketXml("", Unconfirmed("<IHaveRequest>" + ObjectId(8, 5, "DeviceIdentifier", "") + ObjectId(0, 1, "ObjectIdentifier", "") +
+         PacketXml("", Unconfirmed("<IHaveRequest>" + ObjectId(8, 5, "DeviceIdentifier", "") +
+                                   ObjectId(0, 1, "ObjectIdentifier", "") +
                                    "<ObjectName datatype='7' encoding='0' length='3'>AI1</ObjectName></IHaveRequest>")),
          "", Local(kC, "8:5{},0:1{}") + " " + Local(kS), false},
-        {"I-Have without object", PacketXml("", Unconfirmed("<IHaveRequest>" + ObjectId(8, 5, "DeviceIdentifier", "") + "</IHaveRequest>")),
-         "", Local(kC, "8:5{}") + " " + Local(kS), false},
+        {"I-Have without object",
+         PacketXml("", Unconfirmed("<IHaveRequest>" + ObjectId(8, 5, "DeviceIdentifier", "") + "</IHaveRequest>")), "",
+         Local(kC, "8:5{}") + " " + Local(kS), false},
         {"Who-Has records nothing",
-         PacketXml("", Unconfirmed("<WhoHasRequest>" + ObjectId(0, 1, "ObjectIdentifier", "context='2' ") + "</WhoHasRequest>")),
+         PacketXml("", Unconfirmed("<WhoHasRequest>" + ObjectId(0, 1, "ObjectIdentifier", "context='2' ") +
+                                   "</WhoHasRequest>")),
          "", Local(kC) + " " + Local(kS), false},
-        {"time synchronisation", PacketXml("", Unconfirmed("<TimeSynchronizationRequest>" + dateTime + "</TimeSynchronizationRequest>")),
-         "", Local(kC) + " " + Local(kS), false},
-        {"UTC time synchronisation",
-         PacketXml("", Unconfirmed("<UTCTimeSynchronizationRequest>" + dateTime + "</UTCTimeSynchronizationRequest>")), "",
+        {"time synchronisation",
+         PacketXml("", Unconfirmed("<TimeSynchronizationRequest>" + dateTime + "</TimeSynchronizationRequest>")), "",
          Local(kC) + " " + Local(kS), false},
+        {"UTC time synchronisation",
+         PacketXml("", Unconfirmed("<UTCTimeSynchronizationRequest>" + dateTime + "</UTCTimeSynchronizationRequest>")),
+         "", Local(kC) + " " + Local(kS), false},
         {"private transfer",
-         PacketXml("", Unconfirmed("<UnconfirmedPrivateTransferRequest><VendorId>5</VendorId></UnconfirmedPrivateTransferRequest>")),
+         PacketXml(
+             "", Unconfirmed(
+                     "<UnconfirmedPrivateTransferRequest><VendorId>5</VendorId></UnconfirmedPrivateTransferRequest>")),
          "", Local(kC) + " " + Local(kS), false},
         {"unconfirmed COV notification",
          PacketXml("", Unconfirmed(CovNotification("UnconfirmedCOVNotificationRequest", kCovBody))), "",
@@ -624,19 +640,24 @@ TEST(PacketXmlAnalyzer, UnconfirmedRequests) {
          PacketXml("", Unconfirmed(CovNotification("UnconfirmedCOVNotificationRequest", ""))),
          E("UnconfirmedCOVNotificationRequest: Couldn't find MonitoredObjectIdentifier tag  \n"),
          Local(kC, "8:5{}") + " " + Local(kS), true},
-        {"Who-Is whose service did not decode", PacketXml("", Unconfirmed("")), unexpected,
-         Local(kC) + " " + Local(kS), true},
+        {"Who-Is whose service did not decode", PacketXml("", Unconfirmed("")), unexpected, Local(kC) + " " + Local(kS),
+         true},
         {"I-Am with a type beyond 1023",
-         PacketXml("", Unconfirmed("<IAmRequest><IAmDeviceIdentifier objectInstance='5' objectType='1024' /></IAmRequest>")),
-         E("The attribute objectType [1024] of the IAmDeviceIdentifier element is above the largest object type 1023 \n"),
+         PacketXml(
+             "", Unconfirmed("<IAmRequest><IAmDeviceIdentifier objectInstance='5' objectType='1024' /></IAmRequest>")),
+         E("The attribute objectType [1024] of the IAmDeviceIdentifier element is above the largest object type 1023 "
+           "\n"),
          Local(kC) + " " + Local(kS), true},
         {"I-Am with a negative instance",
-         PacketXml("", Unconfirmed("<IAmRequest><IAmDeviceIdentifier objectInstance='-1' objectType='8' /></IAmRequest>")),
+         PacketXml("",
+                   Unconfirmed("<IAmRequest><IAmDeviceIdentifier objectInstance='-1' objectType='8' /></IAmRequest>")),
          E("The attribute objectInstance [4294967295] of the IAmDeviceIdentifier element is above the largest object "
            "instance 4194303 \n"),
          Local(kC) + " " + Local(kS), true},
         {"I-Am at the largest identifier",
-         PacketXml("", Unconfirmed("<IAmRequest><IAmDeviceIdentifier objectInstance='4194303' objectType='1023' /></IAmRequest>")),
+         PacketXml("",
+                   Unconfirmed(
+                       "<IAmRequest><IAmDeviceIdentifier objectInstance='4194303' objectType='1023' /></IAmRequest>")),
          "", Local(kC, "1023:4194303{}") + " " + Local(kS), false},
     });
 }
@@ -646,15 +667,16 @@ TEST(PacketXmlAnalyzer, ComplexAcknowledgements) {
         return PacketXml("", ComplexAck("<ReadPropertyMultipleACK><ListOfReadAccessResults count='1'>" + results +
                                         "</ListOfReadAccessResults></ReadPropertyMultipleACK>"));
     };
-    const std::string results =
-        "<ListOfResults context='1' count='3'><ReadResult>" + PropertyId("presentValue", "2") +
-        "<PropertyValue context='4'>" + RealValue("72.5") + "</PropertyValue></ReadResult><ReadResult>" +
-        PropertyId("units", "2") + "<PropertyAccessError context='5'>" + kErrorClass + kErrorCode +
-        "</PropertyAccessError></ReadResult><ReadResult>" + PropertyId("description", "2") +
-        "</ReadResult></ListOfResults>";
+    const std::string results = "<ListOfResults context='1' count='3'><ReadResult>" + PropertyId("presentValue", "2") +
+                                "<PropertyValue context='4'>" + RealValue("72.5") +
+                                "</PropertyValue></ReadResult><ReadResult>" + PropertyId("units", "2") +
+                                "<PropertyAccessError context='5'>" + kErrorClass + kErrorCode +
+                                "</PropertyAccessError></ReadResult><ReadResult>" + PropertyId("description", "2") +
+                                "</ReadResult></ListOfResults>";
     ExpectRows({
-        {"read property value", PacketXml("", ReadPropertyAck(PropertyId("presentValue") + PropertyValueOf(RealValue("72.5")))),
-         "", Local(kC, "0:1{presentValue[12=72.5]}") + " " + Bare(kS), false},
+        {"read property value",
+         PacketXml("", ReadPropertyAck(PropertyId("presentValue") + PropertyValueOf(RealValue("72.5")))), "",
+         Local(kC, "0:1{presentValue[12=72.5]}") + " " + Bare(kS), false},
         {"object list adds the listed objects",
          PacketXml("", ComplexAck("<ReadPropertyACK>" + ObjectId(8, 5) + PropertyId("objectList") +
                                   PropertyValueOf(ObjectId(8, 5, "ObjectIdentifier", "") +
@@ -673,8 +695,9 @@ TEST(PacketXmlAnalyzer, ComplexAcknowledgements) {
          Local(kC, "0:1{presentValue[]}") + " " + Bare(kS), true},
         {"read property multiple: value, access error and neither",
          rpmAck("<ReadAccessResult>" + ObjectId(0, 1) + results + "</ReadAccessResult>"), "",
-         Local(kC, "0:1{presentValue[12=72.5],units[12=[Error: Error-class: property, Error-code: unknownProperty]],"
-                   "description[]}") +
+         Local(kC,
+               "0:1{presentValue[12=72.5],units[12=[Error: Error-class: property, Error-code: unknownProperty]],"
+               "description[]}") +
              " " + Bare(kS),
          false},
         {"result without object identifier, result without list",
@@ -684,7 +707,8 @@ TEST(PacketXmlAnalyzer, ComplexAcknowledgements) {
          Local(kC, "0:2{}") + " " + Bare(kS), true},
         {"object list inside read property multiple",
          rpmAck("<ReadAccessResult>" + ObjectId(8, 5) + "<ListOfResults><ReadResult>" + PropertyId("objectList", "2") +
-                "<PropertyValue>" + ObjectId(2, 9, "ObjectIdentifier", "") + "</PropertyValue></ReadResult>"
+                "<PropertyValue>" + ObjectId(2, 9, "ObjectIdentifier", "") +
+                "</PropertyValue></ReadResult>"
                 "</ListOfResults></ReadAccessResult>"),
          "", Local(kC, "8:5{objectList[12=analogValue, 9]},2:9{}") + " " + Bare(kS), false},
         {"unhandled acknowledgement", PacketXml("", ComplexAck("<AtomicReadFileACK />")),
@@ -708,7 +732,9 @@ TEST(PacketXmlAnalyzer, FormatsPropertyValues) {
         {"empty element", "<Null datatype='0' />", "{Empty}"},
         {"unknown value", "<UnknownAPDU />", "{Unknown}"},
         {"nested holder has no text", "<AbstractSyntaxtType>" + RealValue("1") + "</AbstractSyntaxtType>", "{Empty}"},
-        {"mixed", "<Null datatype='0' /><Enumerated datatype='9' value='3'>Unknown Enumeration Value (3)</Enumerated><UnknownAPDU />",
+        {"mixed",
+         "<Null datatype='0' /><Enumerated datatype='9' value='3'>Unknown Enumeration Value "
+         "(3)</Enumerated><UnknownAPDU />",
          "[{Empty}, Unknown Enumeration Value (3) (3), {Unknown}]"},
         {"text is taken as written", "<CharacterString datatype='7'>a &lt; b</CharacterString>", "a < b"},
     };
@@ -716,7 +742,8 @@ TEST(PacketXmlAnalyzer, FormatsPropertyValues) {
         SCOPED_TRACE(row.label);
         ScopedReportDirectory directory;
         PacketInfoDB db;
-        EXPECT_EQ(Analyze(db, PacketXml("", ReadPropertyAck(PropertyId("presentValue") + PropertyValueOf(row.inner)))), "");
+        EXPECT_EQ(Analyze(db, PacketXml("", ReadPropertyAck(PropertyId("presentValue") + PropertyValueOf(row.inner)))),
+                  "");
         EXPECT_EQ(TreeText(db), Local(kC, "0:1{presentValue[12=" + row.value + "]}") + " " + Bare(kS));
     }
     ScopedReportDirectory directory;
@@ -744,8 +771,9 @@ TEST(PacketXmlAnalyzer, RepeatedEqualValuesAreRecordedOnce) {
 TEST(PacketXmlAnalyzer, ErrorPdusAnswerPendingReadPropertyRequests) {
     ScopedReportDirectory directory;
     PacketInfoDB db;
-    const std::string npdu = "<DestinationNetwork>5</DestinationNetwork><DestinationAddress length='1'>0x0A"
-                             "</DestinationAddress><HopCount>255</HopCount>";
+    const std::string npdu =
+        "<DestinationNetwork>5</DestinationNetwork><DestinationAddress length='1'>0x0A"
+        "</DestinationAddress><HopCount>255</HopCount>";
     const std::string error = ErrorPdu(Error(kErrorClass, kErrorCode));
     const std::string errorText = "[Error: Error-class: property, Error-code: unknownProperty]";
     std::string printed;
