@@ -2,7 +2,12 @@
 
 #include <new>
 
+#include "services/bacnetchangelisterror.h"
+#include "services/bacnetcreateobjecterror.h"
+#include "services/bacneterrorbase.h"
+#include "services/bacnetsubscribecovpropertymultipleerror.h"
 #include "services/bacnetwhoisrequest.h"
+#include "services/bacnetwritepropertymultipleerror.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -91,6 +96,19 @@ constexpr ErrorEntry Error(uint32_t firstChoice, uint32_t lastChoice) {
 }
 
 const ErrorEntry kErrors[] = {
+    Error<BACnetErrorBase>(0, 7),
+    Error<BACnetChangeListError>(8, 9),
+    Error<BACnetCreateObjectError>(10, 10),
+    Error<BACnetErrorBase>(11, 12),
+    Error<BACnetErrorBase>(14, 15),
+    Error<BACnetWritePropertyMultipleError>(16, 16),
+    Error<BACnetErrorBase>(17, 17),
+    Error<BACnetErrorBase>(19, 21),
+    Error<BACnetErrorBase>(23, 23),
+    Error<BACnetErrorBase>(26, 29),
+    Error<BACnetSubscribeCOVPropertyMultipleError>(30, 30),
+    Error<BACnetErrorBase>(31, 31),
+    Error<BACnetErrorBase>(127, 127),
     {0, 0, nullptr, nullptr},  // end of table
 };
 

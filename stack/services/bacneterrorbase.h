@@ -41,7 +41,7 @@ public:
 
     // The choice and the error. A derived type is valid only once its own
     // members are set too.
-    bool SetError(uint32_t errorChoice, uint32_t errorClass, uint32_t errorCode);
+    virtual bool SetError(uint32_t errorChoice, uint32_t errorClass, uint32_t errorCode);
     const BACnetError& GetError() const { return error_; }
 
 protected:
@@ -50,15 +50,10 @@ protected:
         (void)other;
         return true;
     }
-    // True when every required member beyond the error holds a value.
-    virtual bool HasRequiredMembers() const { return true; }
-    // The choice stays, the error goes back to empty.
-    void ResetError() {
-        error_.Reset();
-        valid_ = false;
-    }
-    // valid = the error and the derived members are all there.
-    void UpdateValidity() { valid_ = error_.IsValid() && HasRequiredMembers(); }
+    // True when the error and every required member of the derived type
+    // hold a value.
+    virtual bool IsComplete() const { return error_.IsValid(); }
+    void UpdateValidity() { valid_ = IsComplete(); }
 
     uint32_t errorChoice_ = kUnassignedErrorChoice;
     BACnetError error_;
