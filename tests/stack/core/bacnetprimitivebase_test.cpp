@@ -16,8 +16,8 @@ namespace {
 using namespace PrimitiveTest;
 
 const char* const kElementNames[] = {
-    "Null",       "Boolean",         "UnsignedInteger", "Integer", "Real", "Double",          "OctString",
-    "CharacterString", "BitString", "Enumerated", "Date",    "Time", "ObjectIdentifier",
+    "Null",      "Boolean",    "UnsignedInteger", "Integer", "Real", "Double",          "OctString", "CharacterString",
+    "BitString", "Enumerated", "Date",            "Time",    "ObjectIdentifier",
 };
 
 TEST(PrimitiveFactory, MakesAnEmptyPrimitiveForEachApplicationTag) {
