@@ -1,5 +1,6 @@
 #include "core/bacnetobjectbase.h"
 
+#include "core/bacnetabstractsyntaxtype.h"
 #include "core/bacnettag.h"
 #include "core/stackerrorlog.h"
 
@@ -62,7 +63,10 @@ uint16_t BACnetObjectBase::EncodeWithContext(uint8_t* buffer, uint16_t room, BAC
     }
     uint16_t used = openingSize;
     const uint16_t contents = Encode(buffer + used, static_cast<uint16_t>(room - used), outcome);
-    if (contents == 0 && GetDatatype() != Datatype::kAbstractSyntaxType) {
+    // Only an empty value holder may have no contents; a holder whose values
+    // did not fit must not pass as an empty one.
+    const auto* holder = dynamic_cast<const BACnetAbstractSyntaxType*>(this);
+    if (contents == 0 && (holder == nullptr || holder->Size() != 0)) {
         StackErrorLog(kEncodeWithContext, kSource, __LINE__, "Error encoding the constructed object");
         return 0;
     }

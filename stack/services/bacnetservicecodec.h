@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "core/bacnetabstractsyntaxtype.h"
 #include "core/bacnetobjectbase.h"
 #include "core/bacnetprimitivebase.h"
 
@@ -105,6 +106,30 @@ public:
     static bool SameOptional(const BACnetObjectBase& left, const BACnetObjectBase& right) {
         if (left.IsValid() != right.IsValid()) return false;
         return !left.IsValid() || left.IsEqual(&right);
+    }
+
+    // Makes `target` hold copies of the values of `source`, which must be
+    // valid (an empty holder counts); false leaves `target` empty and not valid.
+    static bool CopyAbstractValue(BACnetAbstractSyntaxType& target, const BACnetAbstractSyntaxType& source) {
+        target.Reset();
+        if (!source.IsValid()) return false;
+        for (size_t index = 0; index < source.Size(); ++index) {
+            const ICodable* value = source.At(index);
+            std::unique_ptr<ICodable> copy = value != nullptr ? value->Clone() : nullptr;
+            if (copy == nullptr || !target.AddValueAndTakeOwnership(std::move(copy))) {
+                target.Reset();
+                return false;
+            }
+        }
+        if (source.Size() == 0) {
+            // An empty holder is what stands before a closing tag.
+            static constexpr uint8_t kClosingTag = 0x0F;
+            if (target.Decode(&kClosingTag, 1, nullptr) != 0 || !target.IsValid()) {
+                target.Reset();
+                return false;
+            }
+        }
+        return true;
     }
 
     // A copy of `self` through its copy constructor, null when memory runs out.
