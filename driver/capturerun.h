@@ -75,7 +75,9 @@ public:
                                    uint32_t xmlLength);
 
     // Rewrites logTiming.csv with the header line and one "%03d, %d" line
-    // per entry.
+    // per entry. The second column holds whole microseconds; the header line
+    // "Packet, Time in ms" is kept as it always was, for the tools that read
+    // the file.
     static void WriteTimingLog(const TimingTable& timing);
 
     // Prints one "FYI: <name>: <count> " line per counter, in key order.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -78,6 +79,23 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
         if (candidate == line) return true;
     }
     return false;
+}
+
+bool HasShape(const std::string& text, const std::string& pattern) {
+    if (text.size() != pattern.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        bool matches;
+        switch (pattern[i]) {
+            case 'D': matches = std::isdigit(c) != 0; break;
+            case 'U': matches = std::isupper(c) != 0; break;
+            case 'L': matches = std::islower(c) != 0; break;
+            case '_': matches = std::isdigit(c) != 0 || c == ' '; break;
+            default: matches = text[i] == pattern[i]; break;
+        }
+        if (!matches) return false;
+    }
+    return true;
 }
 
 std::vector<std::string> NamesEndingWith(const fs::path& directory, const std::string& suffix) {

@@ -43,6 +43,10 @@ void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes);
 void WriteText(const fs::path& path, const std::string& text);
 std::vector<std::string> SplitLines(const std::string& text);  // without the "\n"s
 bool Contains(const std::vector<std::string>& lines, const std::string& line);
+// True when `text` has the shape of `pattern`, character by character: 'D'
+// is a digit, 'U' an upper-case and 'L' a lower-case letter, '_' a digit or
+// a blank; every other character stands for itself.
+bool HasShape(const std::string& text, const std::string& pattern);
 // The names (not paths) of the directory's entries that end in `suffix`, sorted.
 std::vector<std::string> NamesEndingWith(const fs::path& directory, const std::string& suffix);
 
