@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 
 namespace ZalvoBACnetStack {
@@ -35,13 +34,7 @@ uint16_t BACnetPrimitiveBase::DecodeWithContext(const uint8_t* buffer, uint16_t 
         Reset();
         return 0;
     }
-    // Opening and closing tags carry 6 or 7 in the first octet's low bits; a
-    // data tag whose extended length octet says 6 or 7 decodes to the same
-    // lengthValueType but is a value, so the octet itself decides.
-    uint8_t firstOctet = 0;
-    BACnetStackOctetReader(buffer, length).PeekU8(firstOctet);
-    const uint8_t lengthValueTypeBits = firstOctet & 0x07;
-    if (lengthValueTypeBits == BACnetTag::kOpeningType || lengthValueTypeBits == BACnetTag::kClosingType) {
+    if (tag_.IsOpeningOrClosing()) {
         if (!quiet) {
             StackErrorLog(kDecodeWithContext, kSource, __LINE__,
                           "Invalid tag, decoded an opening or closing tag when this is a primitive");

@@ -114,7 +114,7 @@ bool BACnetPrimitiveBOOL::IsEqual(const ICodable* other) const {
 
 bool BACnetPrimitiveBOOL::GetAttributes(RenderAttributes& attributes) const {
     BACnetPrimitiveBase::GetAttributes(attributes);
-    attributes["value"] = value_ ? "1" : "0";
+    attributes["value"] = std::string(1, value_ ? '1' : '0');
     return true;
 }
 

@@ -33,6 +33,7 @@ uint16_t BACnetTag::Decode(const uint8_t* buffer, uint16_t length) {
     tagClass = cls;
     lengthValueType = lvt;
     valid = true;
+    bracket = cls == kContextClass && ((first & 0x07u) == kOpeningType || (first & 0x07u) == kClosingType);
     return static_cast<uint16_t>(reader.Position());
 }
 
@@ -49,7 +50,7 @@ uint16_t BACnetTag::Encode(uint8_t* buffer, uint16_t room) const {
         size = 2;
     }
     if (tagClass == kContextClass) header[0] |= 0x08;
-    if (tagClass == kContextClass && (lengthValueType == kOpeningType || lengthValueType == kClosingType)) {
+    if (IsOpeningOrClosing()) {
         header[0] |= static_cast<uint8_t>(lengthValueType);
     } else if (lengthValueType <= 4) {
         header[0] |= static_cast<uint8_t>(lengthValueType);
@@ -96,7 +97,7 @@ uint16_t BACnetTag::DecodeAndCheck(const uint8_t* buffer, uint16_t length, uint8
         valid = false;
         return 0;
     }
-    if (tagClass != kContextClass || lengthValueType != type || tagNumber != expectedTagNumber) {
+    if (!bracket || tagClass != kContextClass || lengthValueType != type || tagNumber != expectedTagNumber) {
         StackErrorLog(operation, kSource, __LINE__, mismatchMessage, unsigned{expectedTagNumber});
         valid = false;
         return 0;

@@ -27,15 +27,21 @@ public:
     // value itself for an application-tagged BOOLEAN.
     uint32_t lengthValueType = 0;
     bool valid = false;
+    // Set for a context opening or closing tag (6 or 7 in the first octet's
+    // low bits). A context data tag whose extended length octet says 6 or 7
+    // has the same lengthValueType but is a value of that length, and is
+    // written in the extended form.
+    bool bracket = false;
 
     static BACnetTag Application(uint8_t number, uint32_t length) { return {number, kApplicationClass, length, true}; }
     static BACnetTag Context(uint8_t number, uint32_t length) { return {number, kContextClass, length, true}; }
-    static BACnetTag Opening(uint8_t number) { return {number, kContextClass, kOpeningType, true}; }
-    static BACnetTag Closing(uint8_t number) { return {number, kContextClass, kClosingType, true}; }
+    static BACnetTag Opening(uint8_t number) { return {number, kContextClass, kOpeningType, true, true}; }
+    static BACnetTag Closing(uint8_t number) { return {number, kContextClass, kClosingType, true, true}; }
 
     bool IsContext() const { return tagClass == kContextClass; }
-    bool IsOpening() const { return tagClass == kContextClass && lengthValueType == kOpeningType; }
-    bool IsClosing() const { return tagClass == kContextClass && lengthValueType == kClosingType; }
+    bool IsOpening() const { return tagClass == kContextClass && bracket && lengthValueType == kOpeningType; }
+    bool IsClosing() const { return tagClass == kContextClass && bracket && lengthValueType == kClosingType; }
+    bool IsOpeningOrClosing() const { return IsOpening() || IsClosing(); }
 
     // Octets consumed (1 to 7), 0 when the header does not fit or the buffer is empty.
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length);

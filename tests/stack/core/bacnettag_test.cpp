@@ -26,6 +26,8 @@ const TagRow kTagRows[] = {
     {"extended number below 15", {0xF9, 0x02}, 2, 1, 1},
     {"extended tag opening", {0xFE, 0x40}, 64, 1, 6},
     {"application length 6", {0x65, 0x06}, 6, 0, 6},
+    {"context data length 6", {0x3D, 0x06}, 3, 1, 6},
+    {"context data length 7", {0x3D, 0x07}, 3, 1, 7},
     {"application length 253", {0x75, 0xFD}, 7, 0, 253},
     {"application length 300", {0x25, 0xFE, 0x01, 0x2C}, 2, 0, 300},
     {"application length 70000", {0x25, 0xFF, 0x00, 0x01, 0x11, 0x70}, 2, 0, 70000},
@@ -59,6 +61,21 @@ TEST(BACnetTag, DecodesAndReencodesEveryHeaderForm) {
             EXPECT_EQ(small[room], 0xAA);
         }
     }
+}
+
+TEST(BACnetTag, ContextDataOfLengthSixOrSevenIsNotABracket) {
+    const uint8_t data6[] = {0x3D, 0x06};
+    const uint8_t opening[] = {0x3E};
+    BACnetTag tag;
+    ASSERT_EQ(tag.Decode(data6, 2), 2);
+    EXPECT_FALSE(tag.IsOpening());
+    ASSERT_EQ(tag.Decode(opening, 1), 1);
+    EXPECT_TRUE(tag.IsOpening());
+    EXPECT_FALSE(BACnetTag::Context(3, 7).IsClosing());
+    EXPECT_TRUE(BACnetTag::Closing(3).IsClosing());
+    StackErrorLogCapture log;
+    EXPECT_EQ(tag.DecodeAndCheckOpeningTag(data6, 2, 3), 0);
+    EXPECT_EQ(log.Messages(), "Not an opening tag with the correct tag number=[3]\n");
 }
 
 TEST(BACnetTag, EncodeRefusesInvalidTagsAndUnknownClasses) {
