@@ -5,7 +5,10 @@
 #include "services/bacnetchangelisterror.h"
 #include "services/bacnetcreateobjecterror.h"
 #include "services/bacneterrorbase.h"
+#include "services/bacnetiamrequest.h"
+#include "services/bacnetihaverequest.h"
 #include "services/bacnetsubscribecovpropertymultipleerror.h"
+#include "services/bacnetwhohasrequest.h"
 #include "services/bacnetwhoisrequest.h"
 #include "services/bacnetwritepropertymultipleerror.h"
 
@@ -64,6 +67,9 @@ const ServiceEntry<BACnetConfirmedServiceRequest> kConfirmedServices[] = {
 
 // Unconfirmed service requests, by BACnetUnconfirmedServiceChoice.
 const ServiceEntry<BACnetUnconfirmedServiceRequest> kUnconfirmedServices[] = {
+    Service<BACnetUnconfirmedServiceRequest, BACnetIAmRequest>(0),
+    Service<BACnetUnconfirmedServiceRequest, BACnetIHaveRequest>(1),
+    Service<BACnetUnconfirmedServiceRequest, BACnetWhoHasRequest>(7),
     Service<BACnetUnconfirmedServiceRequest, BACnetWhoIsRequest>(8),
     EndOfTable<BACnetUnconfirmedServiceRequest>(),
 };
