@@ -3,11 +3,16 @@
 #include <new>
 
 #include "services/bacnetchangelisterror.h"
+#include "services/bacnetconfirmedprivatetransfererror.h"
 #include "services/bacnetcreateobjecterror.h"
 #include "services/bacneterrorbase.h"
 #include "services/bacnetiamrequest.h"
 #include "services/bacnetihaverequest.h"
 #include "services/bacnetsubscribecovpropertymultipleerror.h"
+#include "services/bacnettimesynchronizationrequest.h"
+#include "services/bacnetunconfirmedprivatetransferrequest.h"
+#include "services/bacnetutctimesynchronizationrequest.h"
+#include "services/bacnetvtcloseerror.h"
 #include "services/bacnetwhohasrequest.h"
 #include "services/bacnetwhoisrequest.h"
 #include "services/bacnetwritepropertymultipleerror.h"
@@ -69,8 +74,11 @@ const ServiceEntry<BACnetConfirmedServiceRequest> kConfirmedServices[] = {
 const ServiceEntry<BACnetUnconfirmedServiceRequest> kUnconfirmedServices[] = {
     Service<BACnetUnconfirmedServiceRequest, BACnetIAmRequest>(0),
     Service<BACnetUnconfirmedServiceRequest, BACnetIHaveRequest>(1),
+    Service<BACnetUnconfirmedServiceRequest, BACnetUnconfirmedPrivateTransferRequest>(4),
+    Service<BACnetUnconfirmedServiceRequest, BACnetTimeSynchronizationRequest>(6),
     Service<BACnetUnconfirmedServiceRequest, BACnetWhoHasRequest>(7),
     Service<BACnetUnconfirmedServiceRequest, BACnetWhoIsRequest>(8),
+    Service<BACnetUnconfirmedServiceRequest, BACnetUTCTimeSynchronizationRequest>(9),
     EndOfTable<BACnetUnconfirmedServiceRequest>(),
 };
 
@@ -109,7 +117,9 @@ const ErrorEntry kErrors[] = {
     Error<BACnetErrorBase>(14, 15),
     Error<BACnetWritePropertyMultipleError>(16, 16),
     Error<BACnetErrorBase>(17, 17),
+    Error<BACnetConfirmedPrivateTransferError>(18, 18),
     Error<BACnetErrorBase>(19, 21),
+    Error<BACnetVTCloseError>(22, 22),
     Error<BACnetErrorBase>(23, 23),
     Error<BACnetErrorBase>(26, 29),
     Error<BACnetSubscribeCOVPropertyMultipleError>(30, 30),
