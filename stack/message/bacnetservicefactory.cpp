@@ -7,6 +7,10 @@
 #include "services/bacnetcreateobjecterror.h"
 #include "services/bacneterrorbase.h"
 #include "services/bacnetiamrequest.h"
+#include "services/bacnetreadpropertyack.h"
+#include "services/bacnetreadpropertymultipleack.h"
+#include "services/bacnetreadpropertymultiplerequest.h"
+#include "services/bacnetreadpropertyrequest.h"
 #include "services/bacnetihaverequest.h"
 #include "services/bacnetsubscribecovpropertymultipleerror.h"
 #include "services/bacnettimesynchronizationrequest.h"
@@ -67,6 +71,8 @@ const ServiceEntry<Base>* Find(const ServiceEntry<Base> (&table)[N], uint32_t ch
 
 // Confirmed service requests, by BACnetConfirmedServiceChoice.
 const ServiceEntry<BACnetConfirmedServiceRequest> kConfirmedServices[] = {
+    Service<BACnetConfirmedServiceRequest, BACnetReadPropertyRequest>(12),
+    Service<BACnetConfirmedServiceRequest, BACnetReadPropertyMultipleRequest>(14),
     EndOfTable<BACnetConfirmedServiceRequest>(),
 };
 
@@ -84,6 +90,8 @@ const ServiceEntry<BACnetUnconfirmedServiceRequest> kUnconfirmedServices[] = {
 
 // Confirmed service acknowledgements, by the service they answer.
 const ServiceEntry<BACnetConfirmedServiceACK> kServiceAcks[] = {
+    Service<BACnetConfirmedServiceACK, BACnetReadPropertyACK>(12),
+    Service<BACnetConfirmedServiceACK, BACnetReadPropertyMultipleACK>(14),
     EndOfTable<BACnetConfirmedServiceACK>(),
 };
 

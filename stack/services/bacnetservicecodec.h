@@ -9,8 +9,11 @@
 #include <new>
 
 #include "core/bacnetabstractsyntaxtype.h"
+#include "core/bacnetdatatypelookup.h"
 #include "core/bacnetobjectbase.h"
 #include "core/bacnetprimitivebase.h"
+#include "core/bacnetprimitiveenum.h"
+#include "core/bacnetprimitiveuint.h"
 
 namespace ZalvoBACnetStack {
 
@@ -79,6 +82,20 @@ public:
             return false;
         }
         return cursor.Advance(used);
+    }
+
+    // A property value between opening and closing tag `tagNumber`, each
+    // value decoded as the datatype the property has for the object type
+    // (and array index, when one was given).
+    static bool DecodeTypedValue(BACnetAbstractSyntaxType& value, DecodeCursor& cursor, BACnetErrorOutcome* outcome,
+                                 uint8_t tagNumber, uint16_t objectType, const BACnetPrimitiveENUM& propertyIdentifier,
+                                 const BACnetPrimitiveUINT& propertyArrayIndex) {
+        const uint8_t datatype =
+            BACnetDatatypeLookup::GetDatatype(objectType, propertyIdentifier.GetValue(), propertyArrayIndex.IsValid(),
+                                              propertyArrayIndex.GetValue());
+        const uint16_t used = value.DecodeByDatatype(cursor.Here(), cursor.Left(), outcome, tagNumber, objectType,
+                                                     propertyIdentifier.GetValue(), datatype);
+        return used != 0 && cursor.Advance(used);
     }
 
     // A member in context tag `tagNumber` (a primitive carries it as its

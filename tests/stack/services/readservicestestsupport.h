@@ -128,13 +128,18 @@ Maker Make() {
 // Octets that decode completely, render as `xml`, re-encode to the same
 // octets (in a room of size + `spareRoom`, failing cleanly in any smaller
 // room), clone into an equal copy, and fail or stay inside every cut.
-inline void CheckRoundTrip(const Maker& make, const Octets& octets, const std::string& xml, size_t spareRoom = 0) {
+// `decodeReports` are what the decode reports on the way (a list probing
+// its closing tag as one more element, for one).
+inline void CheckRoundTrip(const Maker& make, const Octets& octets, const std::string& xml, size_t spareRoom = 0,
+                           const std::vector<std::string>& decodeReports = {}) {
     std::unique_ptr<BACnetObjectBase> value = make();
     StackErrorLogCapture log;
     BACnetErrorOutcome outcome;
     ASSERT_EQ(DecodeExact(*value, octets, &outcome), octets.size()) << log.Text();
     EXPECT_TRUE(value->IsValid());
     EXPECT_EQ(Xml(*value), xml);
+    EXPECT_EQ(Reports(log), decodeReports);
+    log.Clear();
 
     const size_t room = octets.size() + spareRoom;
     Octets out(room + 1, 0xA5);
@@ -158,6 +163,7 @@ inline void CheckRoundTrip(const Maker& make, const Octets& octets, const std::s
     value.reset();
     EXPECT_EQ(Xml(*dynamic_cast<const IRenderable*>(clone.get())), xml);
 
+    StackErrorLogCapture quiet;
     for (size_t cut = 0; cut < octets.size(); ++cut) {
         std::unique_ptr<BACnetObjectBase> partial = make();
         const uint16_t used =
