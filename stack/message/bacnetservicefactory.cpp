@@ -4,6 +4,7 @@
 
 #include "services/bacnetchangelisterror.h"
 #include "services/bacnetconfirmedprivatetransfererror.h"
+#include "services/bacnetconfirmedcovnotificationrequest.h"
 #include "services/bacnetcreateobjecterror.h"
 #include "services/bacneterrorbase.h"
 #include "services/bacnetiamrequest.h"
@@ -13,6 +14,8 @@
 #include "services/bacnetreadpropertyrequest.h"
 #include "services/bacnetihaverequest.h"
 #include "services/bacnetsubscribecovpropertymultipleerror.h"
+#include "services/bacnetsubscribecovrequest.h"
+#include "services/bacnetunconfirmedcovnotificationrequest.h"
 #include "services/bacnettimesynchronizationrequest.h"
 #include "services/bacnetunconfirmedprivatetransferrequest.h"
 #include "services/bacnetutctimesynchronizationrequest.h"
@@ -20,6 +23,8 @@
 #include "services/bacnetwhohasrequest.h"
 #include "services/bacnetwhoisrequest.h"
 #include "services/bacnetwritepropertymultipleerror.h"
+#include "services/bacnetwritepropertymultiplerequest.h"
+#include "services/bacnetwritepropertyrequest.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -71,8 +76,12 @@ const ServiceEntry<Base>* Find(const ServiceEntry<Base> (&table)[N], uint32_t ch
 
 // Confirmed service requests, by BACnetConfirmedServiceChoice.
 const ServiceEntry<BACnetConfirmedServiceRequest> kConfirmedServices[] = {
+    Service<BACnetConfirmedServiceRequest, BACnetConfirmedCOVNotificationRequest>(1),
+    Service<BACnetConfirmedServiceRequest, BACnetSubscribeCOVRequest>(5),
     Service<BACnetConfirmedServiceRequest, BACnetReadPropertyRequest>(12),
     Service<BACnetConfirmedServiceRequest, BACnetReadPropertyMultipleRequest>(14),
+    Service<BACnetConfirmedServiceRequest, BACnetWritePropertyRequest>(15),
+    Service<BACnetConfirmedServiceRequest, BACnetWritePropertyMultipleRequest>(16),
     EndOfTable<BACnetConfirmedServiceRequest>(),
 };
 
@@ -80,6 +89,7 @@ const ServiceEntry<BACnetConfirmedServiceRequest> kConfirmedServices[] = {
 const ServiceEntry<BACnetUnconfirmedServiceRequest> kUnconfirmedServices[] = {
     Service<BACnetUnconfirmedServiceRequest, BACnetIAmRequest>(0),
     Service<BACnetUnconfirmedServiceRequest, BACnetIHaveRequest>(1),
+    Service<BACnetUnconfirmedServiceRequest, BACnetUnconfirmedCOVNotificationRequest>(2),
     Service<BACnetUnconfirmedServiceRequest, BACnetUnconfirmedPrivateTransferRequest>(4),
     Service<BACnetUnconfirmedServiceRequest, BACnetTimeSynchronizationRequest>(6),
     Service<BACnetUnconfirmedServiceRequest, BACnetWhoHasRequest>(7),
