@@ -10,6 +10,7 @@
 #include "message/bacnetsimpleackpdu.h"
 #include "message/bacnetunconfirmedrequestpdu.h"
 #include "messagetestsupport.h"
+#include "services/bacneterrorbase.h"
 #include "services/bacnetwhoisrequest.h"
 
 namespace ZalvoBACnetStack {
@@ -53,6 +54,14 @@ const PDURow kPDURows[] = {
      "<AbortPDU abortReason='segmentationNotSupported' originalInvokeId='7' server='0' />"},
     {"Abort from the server", "71 07 04", 3,
      "<AbortPDU abortReason='segmentationNotSupported' originalInvokeId='7' server='1' />"},
+    {"Error for ReadProperty", "50 01 0C 91 02 91 20", 7,
+     "<ErrorPDU errorChoice='readProperty' originalInvokeId='1'><Error><ErrorClass datatype='9' value='2'>property"
+     "</ErrorClass><ErrorCode datatype='9' value='32'>unknownProperty</ErrorCode></Error></ErrorPDU>"},
+    {"Error for CreateObject", "50 02 0A 0E 91 05 91 07 0F 19 01", 11,
+     "<ErrorPDU errorChoice='createObject' originalInvokeId='2'><CreateObjectError><Error context='0'><ErrorClass "
+     "datatype='9' value='5'>services</ErrorClass><ErrorCode datatype='9' value='7'>inconsistentParameters"
+     "</ErrorCode></Error><FirstFailedElementNumber context='1' datatype='2' value='1'>1</FirstFailedElementNumber>"
+     "</CreateObjectError></ErrorPDU>"},
     {"Who-Is without limits", "10 08", 2,
      "<UnconfirmedRequestPDU serviceChoice='whoIs'><WhoIsRequest /></UnconfirmedRequestPDU>"},
     {"Who-Is with limits", "10 08 09 00 1A 0F FF", 7,
@@ -399,6 +408,26 @@ TEST(BACnetPDU, SmallPDUsRefuseToEncodeWithoutRoomOrContents) {
     EXPECT_EQ(Hex(out, 3), "60 01 09");
     ASSERT_EQ(abort.Encode(out, 3, nullptr), 3);
     EXPECT_EQ(Hex(out, 3), "70 07 04");
+}
+
+TEST(BACnetErrorPDU, TellsTheErrorItsChoice) {
+    for (const auto& [octets, choice] : {std::pair{"50 01 0C 91 02 91 20", 12u}, std::pair{"50 07 1F 91 01 91 1F", 31u},
+                                         std::pair{"50 07 7F 91 01 91 1F", 127u}}) {
+        SCOPED_TRACE(octets);
+        const std::vector<uint8_t> bytes = Octets(octets);
+        BACnetErrorPDU pdu;
+        ASSERT_EQ(pdu.Decode(bytes.data(), static_cast<uint16_t>(bytes.size()), nullptr), bytes.size());
+        const auto* error = dynamic_cast<const BACnetErrorBase*>(pdu.GetError());
+        ASSERT_NE(error, nullptr);
+        EXPECT_EQ(error->GetErrorChoice(), choice);
+        EXPECT_EQ(pdu.GetErrorChoice(), choice);
+    }
+    const std::vector<uint8_t> classOnly = Octets("50 01 0C 91 02 00");
+    BACnetErrorPDU pdu;
+    StackErrorLogCapture log;
+    EXPECT_EQ(pdu.Decode(classOnly.data(), static_cast<uint16_t>(classOnly.size()), nullptr), 0);
+    EXPECT_EQ(ReportLines(log).back(), "BACnetErrorPDU::Decode|bacneterrorpdu|Unable to decode the BACnet error");
+    EXPECT_EQ(Xml(pdu), "<ErrorPDU errorChoice='readProperty' originalInvokeId='1' />");  // no error child
 }
 
 TEST(BACnetErrorPDU, RefusesAnErrorItCannotCarry) {
