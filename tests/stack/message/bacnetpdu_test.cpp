@@ -62,6 +62,24 @@ const PDURow kPDURows[] = {
      "datatype='9' value='5'>services</ErrorClass><ErrorCode datatype='9' value='7'>inconsistentParameters"
      "</ErrorCode></Error><FirstFailedElementNumber context='1' datatype='2' value='1'>1</FirstFailedElementNumber>"
      "</CreateObjectError></ErrorPDU>"},
+    {"ReadProperty request", "00 05 01 0C 0C 00 00 00 01 19 55", 11,
+     "<ConfirmedRequestPDU invokeId='1' maxAdpuLengthAccepted='0x5' maxSegmentsAccepted='0x0' moreFollows='0' "
+     "segmentedMessage='0' segmentedResponseAccepted='0' serviceChoice='readProperty'><ReadPropertyRequest>"
+     "<ObjectIdentifier context='0' datatype='12' objectInstance='1' objectType='0'>analogInput, 1</ObjectIdentifier>"
+     "<PropertyIdentifier context='1' datatype='9' value='85'>presentValue</PropertyIdentifier></ReadPropertyRequest>"
+     "</ConfirmedRequestPDU>"},
+    {"ReadProperty request accepting a segmented answer", "02 44 7F 0C 0C 02 00 00 08 19 4B", 11,
+     "<ConfirmedRequestPDU invokeId='127' maxAdpuLengthAccepted='0x4' maxSegmentsAccepted='0x4' moreFollows='0' "
+     "segmentedMessage='0' segmentedResponseAccepted='1' serviceChoice='readProperty'><ReadPropertyRequest>"
+     "<ObjectIdentifier context='0' datatype='12' objectInstance='8' objectType='8'>device, 8</ObjectIdentifier>"
+     "<PropertyIdentifier context='1' datatype='9' value='75'>objectIdentifier</PropertyIdentifier>"
+     "</ReadPropertyRequest></ConfirmedRequestPDU>"},
+    {"ReadProperty-ACK", "30 01 0C 0C 00 00 00 01 19 55 3E 44 42 91 00 00 3F", 17,
+     "<ComplexACKPDU moreFollows='0' originalInvokeId='1' segmentedMessage='0' serviceChoice='readProperty'>"
+     "<ReadPropertyACK><ObjectIdentifier context='0' datatype='12' objectInstance='1' objectType='0'>analogInput, 1"
+     "</ObjectIdentifier><PropertyIdentifier context='1' datatype='9' value='85'>presentValue</PropertyIdentifier>"
+     "<PropertyValue context='3'><Real datatype='4' value='72.5'>72.5</Real></PropertyValue></ReadPropertyACK>"
+     "</ComplexACKPDU>"},
     {"Who-Is without limits", "10 08", 2,
      "<UnconfirmedRequestPDU serviceChoice='whoIs'><WhoIsRequest /></UnconfirmedRequestPDU>"},
     {"Who-Is with limits", "10 08 09 00 1A 0F FF", 7,
@@ -240,6 +258,49 @@ TEST(BACnetConfirmedRequestPDU, ReadsEveryHeaderFieldBeforeTheServiceChoice) {
         EXPECT_EQ(pdu.GetServiceChoice(), row.serviceChoice);
         EXPECT_EQ(pdu.GetService(), nullptr);
     }
+}
+
+TEST(BACnetConfirmedRequestPDU, ASegmentIsDecodedAsIfItWereTheWholeRequest) {
+    // A first segment carrying only part of a ReadProperty request.
+    const std::vector<uint8_t> first = Octets("0C 05 01 00 04 0C 0C 00 00");
+    BACnetConfirmedRequestPDU pdu;
+    StackErrorLogCapture log;
+    EXPECT_EQ(pdu.Decode(first.data(), static_cast<uint16_t>(first.size()), nullptr), 0);
+    EXPECT_EQ(ReportLines(log).back(),
+              "BACnetConfirmedRequestPDU::Decode|bacnetconfirmedrequestpdu|Unable to decode the BACnet Confirmed "
+              "Service Request");
+    // A segment whose octets happen to form a whole request decodes, with its segment fields shown.
+    const std::vector<uint8_t> whole = Octets("08 05 01 02 04 0C 0C 00 00 00 01 19 55");
+    ASSERT_EQ(pdu.Decode(whole.data(), static_cast<uint16_t>(whole.size()), nullptr), 13);
+    EXPECT_EQ(Xml(pdu).substr(0, Xml(pdu).find('>') + 1),
+              "<ConfirmedRequestPDU invokeId='1' maxAdpuLengthAccepted='0x5' maxSegmentsAccepted='0x0' "
+              "moreFollows='0' proposedWindowSize='4' segmentedMessage='1' segmentedResponseAccepted='0' "
+              "sequenceNumber='2' serviceChoice='readProperty'>");
+    uint8_t out[16];
+    ASSERT_EQ(pdu.Encode(out, sizeof out, nullptr), 13);
+    EXPECT_EQ(Hex(out, 13), "08 05 01 02 04 0C 0C 00 00 00 01 19 55");
+    ExpectEveryCutStaysInside(whole, [] { return std::make_unique<BACnetConfirmedRequestPDU>(); });
+}
+
+TEST(BACnetConfirmedRequestPDU, BuildsARequestAroundACopyOfAService) {
+    const std::vector<uint8_t> octets = Octets("0E 75 80 03 04 0C 0C 00 00 00 01 19 55");
+    BACnetConfirmedRequestPDU decoded;
+    ASSERT_EQ(decoded.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 13);
+    ASSERT_NE(decoded.GetService(), nullptr);
+    BACnetConfirmedRequestPDU built;
+    ASSERT_TRUE(built.SetConfirmedRequest(3, 9, *decoded.GetService()));
+    decoded.Reset();  // the built PDU keeps its own copy
+    EXPECT_FALSE(built.IsSegmentedMessage());
+    EXPECT_FALSE(built.GetMoreFollows());
+    uint8_t out[16];
+    BACnetErrorOutcome outcome;
+    ASSERT_EQ(built.Encode(out, sizeof out, &outcome), 11);
+    EXPECT_EQ(Hex(out, 11), "00 03 09 0C 0C 00 00 00 01 19 55");
+    StackErrorLogCapture log;
+    EXPECT_EQ(built.Encode(out, 3, &outcome), 0);
+    ExpectReports(log, {{"BACnetConfirmedRequestPDU::Encode", "bacnetconfirmedrequestpdu",
+                         "Not enough bytes to encode a confirmed request pdu"}});
+    EXPECT_EQ(outcome.kind, kReject);
 }
 
 TEST(BACnetComplexACKPDU, ReadsEveryHeaderFieldBeforeTheServiceAckChoice) {
