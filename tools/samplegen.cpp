@@ -236,6 +236,34 @@ std::vector<CaptureSpec> SampleCaptures() {
              .payloadHex = "810B0018 0108 0005 01 0A 1000 C4020003E9 2205C4 9103 210F"},
             {.source = "192.168.2.50", .destination = "192.168.2.1", .payloadHex = "810A000C 0120 0005 00 FF 1008"},
         }});
+    // A client at 192.168.10.50 finds device 1234 (192.168.10.20) and reads
+    // it: object-name, analog-input 1 present-value (21.5), an object that
+    // does not exist (Error object/unknown-object), and with
+    // ReadPropertyMultiple the object list and three properties of
+    // analog-input 1 (present-value now 22.0), one of which it does not have.
+    captures.push_back(CaptureSpec{
+        .fileName = "readproperty.pcap",
+        .frames = {
+            {.source = "192.168.10.50", .destination = "192.168.10.255", .payloadHex = "810B0008 0100 1008"},
+            {.source = "192.168.10.20", .destination = "192.168.10.255",
+             .payloadHex = "810B0014 0100 1000 C4020004D2 2205C4 9103 210F"},
+            {.source = "192.168.10.50", .destination = "192.168.10.20",
+             .payloadHex = "810A0011 0104 0005010C 0C020004D2 194D"},
+            {.source = "192.168.10.20", .destination = "192.168.10.50",
+             .payloadHex = "810A001A 0100 30010C 0C020004D2 194D 3E 7506004148552D31 3F"},
+            {.source = "192.168.10.50", .destination = "192.168.10.20",
+             .payloadHex = "810A0011 0104 0005020C 0C00000001 1955"},
+            {.source = "192.168.10.20", .destination = "192.168.10.50",
+             .payloadHex = "810A0017 0100 30020C 0C00000001 1955 3E 4441AC0000 3F"},
+            {.source = "192.168.10.50", .destination = "192.168.10.20",
+             .payloadHex = "810A0011 0104 0005030C 0C00000007 1955"},
+            {.source = "192.168.10.20", .destination = "192.168.10.50", .payloadHex = "810A000D 0100 50030C 9101 911F"},
+            {.source = "192.168.10.50", .destination = "192.168.10.20",
+             .payloadHex = "810A0021 0104 0005040E 0C020004D2 1E 094C 1F 0C00000001 1E 0955 0975 0A270F 1F"},
+            {.source = "192.168.10.20", .destination = "192.168.10.50",
+             .payloadHex = "810A0042 0100 30040E 0C020004D2 1E 294C 4E C4020004D2 C400000001 C400400001 4F 1F"
+                           " 0C00000001 1E 2955 4E 4441B00000 4F 2975 4E 913E 4F 2A270F 5E 9102 9120 5F 1F"},
+        }});
     return captures;
 }
 
