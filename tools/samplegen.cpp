@@ -236,6 +236,64 @@ std::vector<CaptureSpec> SampleCaptures() {
              .payloadHex = "810B0018 0108 0005 01 0A 1000 C4020003E9 2205C4 9103 210F"},
             {.source = "192.168.2.50", .destination = "192.168.2.1", .payloadHex = "810A000C 0120 0005 00 FF 1008"},
         }});
+    // Discovery, time and private-transfer services on 192.168.3.0/24, and
+    // Error PDUs of several error choices answering a client at .10.
+    captures.push_back(CaptureSpec{
+        .fileName = "discovery-time.pcap",
+        .frames = {
+            // Who-Is for devices 100 to 200, local broadcast.
+            {.source = "192.168.3.10", .destination = "192.168.3.255",
+             .payloadHex = "810B000C 0100 1008 0964 19C8"},
+            // I-Am device 150, max APDU 480, no segmentation, vendor 15.
+            {.source = "192.168.3.20", .destination = "192.168.3.255",
+             .payloadHex = "810B0014 0100 1000 C402000096 2201E0 9103 210F"},
+            // Who-Has analog-input 5 on devices 100 to 200.
+            {.source = "192.168.3.10", .destination = "192.168.3.255",
+             .payloadHex = "810B0011 0100 1007 0964 19C8 2C00000005"},
+            // I-Have: device 150 holds analog-input 5 "Outdoor Air".
+            {.source = "192.168.3.20", .destination = "192.168.3.255",
+             .payloadHex = "810B0020 0100 1001 C402000096 C400000005 750C004F7574646F6F7220416972"},
+            // Who-Has "Outdoor Air" on every device.
+            {.source = "192.168.3.10", .destination = "192.168.3.255",
+             .payloadHex = "810B0016 0100 1007 3D0C004F7574646F6F7220416972"},
+            // I-Have: device 151 holds analog-value 2 "Outdoor Air".
+            {.source = "192.168.3.21", .destination = "192.168.3.255",
+             .payloadHex = "810B0020 0100 1001 C402000097 C400800002 750C004F7574646F6F7220416972"},
+            // TimeSynchronization 2024-03-05 (Tuesday) 14:05:03.07.
+            {.source = "192.168.3.10", .destination = "192.168.3.255",
+             .payloadHex = "810B0012 0100 1006 A47C030502 B40E050307"},
+            // UTCTimeSynchronization 2024-03-05 (Tuesday) 13:05:03.07.
+            {.source = "192.168.3.10", .destination = "192.168.3.255",
+             .payloadHex = "810B0012 0100 1009 A47C030502 B40D050307"},
+            // UnconfirmedPrivateTransfer vendor 15, service 2, parameters 42 and "OK".
+            {.source = "192.168.3.10", .destination = "192.168.3.20",
+             .payloadHex = "810A0015 0100 1004 090F 1902 2E 212A 7503004F4B 2F"},
+            // Error readProperty: property / unknown-property.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A000D 0100 50010C 9102 9120"},
+            // Error addListElement: property / value-out-of-range, first failed element 2.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A0011 0100 500208 0E 9102 9125 0F 1902"},
+            // Error writePropertyMultiple: property / write-access-denied at analog-value 1 present-value.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A0018 0100 500310 0E 9102 9128 0F 1E 0C00800001 1955 1F"},
+            // Error createObject: object / no-space-for-object, first failed element 0.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A0011 0100 50040A 0E 9101 9112 0F 1900"},
+            // Error subscribeCOVPropertyMultiple: the first failed subscription,
+            // analog-input 5 present-value, property / not-cov-property.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A001A 0100 50051E 1E 0C00000005 1E 0955 1F 2E 9102 912C 2F 1F"},
+            // Error vtClose: vt / unknown-vt-session, sessions 1 and 2.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A0015 0100 500616 0E 9106 9123 0F 1E 2101 2102 1F"},
+            // Error confirmedPrivateTransfer: services / other, vendor 15, service 2.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A0013 0100 500712 0E 9105 9100 0F 190F 2902"},
+            // Error deviceCommunicationControl: services / password-failure.
+            {.source = "192.168.3.20", .destination = "192.168.3.10",
+             .payloadHex = "810A000D 0100 500811 9105 911A"},
+        }});
     // A client at 192.168.10.50 finds device 1234 (192.168.10.20) and reads
     // it: object-name, analog-input 1 present-value (21.5), an object that
     // does not exist (Error object/unknown-object), and with
@@ -263,6 +321,46 @@ std::vector<CaptureSpec> SampleCaptures() {
             {.source = "192.168.10.20", .destination = "192.168.10.50",
              .payloadHex = "810A0042 0100 30040E 0C020004D2 1E 294C 4E C4020004D2 C400000001 C400400001 4F 1F"
                            " 0C00000001 1E 2955 4E 4441B00000 4F 2975 4E 913E 4F 2A270F 5E 9102 9120 5F 1F"},
+        }});
+    // A client at 192.168.20.50 writes to device 5678 (192.168.20.20) and
+    // subscribes to changes of value: WriteProperty with a priority and
+    // with an array index (a relinquish), WritePropertyMultiple to two
+    // objects, SubscribeCOV with and without a lifetime, each answered by a
+    // Simple-ACK, and the device's confirmed and unconfirmed notifications.
+    captures.push_back(CaptureSpec{
+        .fileName = "write-cov.pcap",
+        .frames = {
+            // WriteProperty analog-value 1 present-value 72.5 at priority 8.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A001A 0104 0005010F 0C00800001 1955 3E 4442910000 3F 4908"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 20010F"},
+            // WriteProperty analog-output 2 priority-array[10] NULL, no priority.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0016 0104 0005020F 0C00400002 1957 290A 3E 00 3F"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 20020F"},
+            // WritePropertyMultiple: analog-value 1 present-value 50.0 at
+            // priority 8 and description "Zone"; binary-value 3 out-of-service.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0033 0104 00050310 0C00800001 1E 0955 2E 4442480000 2F 3908 091C 2E 7505005A6F6E65 2F"
+                           " 1F 0C01400003 1E 0951 2E 11 2F 1F"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 200310"},
+            // SubscribeCOV process 18, analog-input 1, confirmed, 300 s.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0016 0104 00050405 0912 1C00000001 2901 3A012C"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 200405"},
+            // The initial ConfirmedCOVNotification: 21.5, status-flags all clear, 300 s left.
+            {.source = "192.168.20.20", .destination = "192.168.20.50",
+             .payloadHex = "810A002B 0104 00050001 0912 1C0200162E 2C00000001 3A012C 4E 0955 2E 4441AC0000 2F"
+                           " 096F 2E 820400 2F 4F"},
+            {.source = "192.168.20.50", .destination = "192.168.20.20", .payloadHex = "810A0009 0100 200001"},
+            // SubscribeCOV process 19, binary-value 3, unconfirmed, no lifetime.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0013 0104 00050505 0913 1C01400003 2900"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 200505"},
+            // The initial UnconfirmedCOVNotification: active, status-flags all clear.
+            {.source = "192.168.20.20", .destination = "192.168.20.50",
+             .payloadHex = "810A0025 0100 1002 0913 1C0200162E 2C01400003 3900 4E 0955 2E 9101 2F 096F 2E 820400 2F"
+                           " 4F"},
         }});
     return captures;
 }
