@@ -152,7 +152,9 @@ int CaptureRun::ProcessCaptureFile(const std::string& captureFileName, bool spec
             ReportPrint("Error: (Pkt: %u) Could not decode packet as BACnet\n", number);
             AddTo(decodeErrorCount, 1);
         } else {
-            if (!WritePacketXmlFile(number, xmlText, captureFileName, xmlLength)) AddTo(writeErrorCount, 1);
+            if (writeXmlFiles_ && !WritePacketXmlFile(number, xmlText, captureFileName, xmlLength)) {
+                AddTo(writeErrorCount, 1);
+            }
             xmlText[xmlLength] = '\0';  // the buffer has room for it even after a full-size text
             analysis_.AnalysePacket(xmlText, xmlLength, frame, frameLength, number, payload.length);
         }
