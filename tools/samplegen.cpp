@@ -322,6 +322,46 @@ std::vector<CaptureSpec> SampleCaptures() {
              .payloadHex = "810A0042 0100 30040E 0C020004D2 1E 294C 4E C4020004D2 C400000001 C400400001 4F 1F"
                            " 0C00000001 1E 2955 4E 4441B00000 4F 2975 4E 913E 4F 2A270F 5E 9102 9120 5F 1F"},
         }});
+    // A client at 192.168.20.50 writes to device 5678 (192.168.20.20) and
+    // subscribes to changes of value: WriteProperty with a priority and
+    // with an array index (a relinquish), WritePropertyMultiple to two
+    // objects, SubscribeCOV with and without a lifetime, each answered by a
+    // Simple-ACK, and the device's confirmed and unconfirmed notifications.
+    captures.push_back(CaptureSpec{
+        .fileName = "write-cov.pcap",
+        .frames = {
+            // WriteProperty analog-value 1 present-value 72.5 at priority 8.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A001A 0104 0005010F 0C00800001 1955 3E 4442910000 3F 4908"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 20010F"},
+            // WriteProperty analog-output 2 priority-array[10] NULL, no priority.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0016 0104 0005020F 0C00400002 1957 290A 3E 00 3F"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 20020F"},
+            // WritePropertyMultiple: analog-value 1 present-value 50.0 at
+            // priority 8 and description "Zone"; binary-value 3 out-of-service.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0033 0104 00050310 0C00800001 1E 0955 2E 4442480000 2F 3908 091C 2E 7505005A6F6E65 2F"
+                           " 1F 0C01400003 1E 0951 2E 11 2F 1F"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 200310"},
+            // SubscribeCOV process 18, analog-input 1, confirmed, 300 s.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0016 0104 00050405 0912 1C00000001 2901 3A012C"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 200405"},
+            // The initial ConfirmedCOVNotification: 21.5, status-flags all clear, 300 s left.
+            {.source = "192.168.20.20", .destination = "192.168.20.50",
+             .payloadHex = "810A002B 0104 00050001 0912 1C0200162E 2C00000001 3A012C 4E 0955 2E 4441AC0000 2F"
+                           " 096F 2E 820400 2F 4F"},
+            {.source = "192.168.20.50", .destination = "192.168.20.20", .payloadHex = "810A0009 0100 200001"},
+            // SubscribeCOV process 19, binary-value 3, unconfirmed, no lifetime.
+            {.source = "192.168.20.50", .destination = "192.168.20.20",
+             .payloadHex = "810A0013 0104 00050505 0913 1C01400003 2900"},
+            {.source = "192.168.20.20", .destination = "192.168.20.50", .payloadHex = "810A0009 0100 200505"},
+            // The initial UnconfirmedCOVNotification: active, status-flags all clear.
+            {.source = "192.168.20.20", .destination = "192.168.20.50",
+             .payloadHex = "810A0025 0100 1002 0913 1C0200162E 2C01400003 3900 4E 0955 2E 9101 2F 096F 2E 820400 2F"
+                           " 4F"},
+        }});
     return captures;
 }
 
