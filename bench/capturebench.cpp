@@ -1,0 +1,385 @@
+// capturebench: the capture-scale benchmark.
+//
+//   capturebench <work directory> [--sizes 50000,200000] [--repeat 3]
+//
+// For every size it writes a mixed capture of that many packets with
+// benchcapture, then runs, each in a clean folder of the work directory with
+// its console output sent to /dev/null:
+//   (a) pcaploop   a bare libpcap read loop over the capture;
+//   (b) benchrun   tarnwick's own run without the per-packet XML files:
+//                  decode, render, analysis, timing, counters and report;
+//   (c) tarnwick   the full run, one XML file per packet.
+// It also measures how fast this machine creates small files, the same way
+// tarnwick writes its XML files (fopen, fwrite, fclose, one folder), with as
+// many files as the largest capture has packets and the average size of the
+// XML files that (c) wrote.
+//
+// Each run is repeated and the best wall time and the best CPU time are
+// kept (the machine may be shared); peak memory is the child's largest
+// resident set as the kernel reports it. The table ends with the targets:
+// (b) at least 200,000 packets/s of CPU time on one core; (c) at least 80% of
+// the small-file rate; (c) under 16 MiB at every size, growing by at most
+// 1 MiB from the smallest to the largest capture.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kTargetDecodeRate = 200000.0;
+constexpr double kTargetFileRateShare = 0.80;
+constexpr double kTargetPeakMiB = 16.0;
+constexpr double kFlatGrowthMiB = 1.0;
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "capturebench: %s\n", message.c_str());
+    std::exit(1);
+}
+
+double Now() {
+    timespec time{};
+    clock_gettime(CLOCK_MONOTONIC, &time);
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+}
+
+double Seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+struct Measurement {
+    double wall = 0;       // seconds
+    double cpu = 0;        // user + system seconds
+    double peakMiB = 0;    // largest resident set
+};
+
+// Runs `arguments` in `directory` with standard output and error to
+// /dev/null; fails the benchmark when the program does not exit with 0.
+Measurement RunProgram(const std::vector<std::string>& arguments, const fs::path& directory) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    const double start = Now();
+    const pid_t child = fork();
+    if (child < 0) Fail(std::string("fork: ") + std::strerror(errno));
+    if (child == 0) {
+        const int devNull = open("/dev/null", O_WRONLY);
+        if (devNull < 0 || chdir(directory.c_str()) != 0) _exit(126);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child) Fail(std::string("wait4: ") + std::strerror(errno));
+    Measurement result;
+    result.wall = Now() - start;
+    result.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+    result.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        Fail(arguments[0] + " failed in " + directory.string() + " (status " + std::to_string(status) + ")");
+    }
+    return result;
+}
+
+void Best(Measurement& best, const Measurement& run, bool first) {
+    if (first) {
+        best = run;
+        return;
+    }
+    best.wall = std::min(best.wall, run.wall);
+    best.cpu = std::min(best.cpu, run.cpu);
+    best.peakMiB = std::max(best.peakMiB, run.peakMiB);
+}
+
+void EmptyDirectory(const fs::path& directory) {
+    std::error_code error;
+    fs::remove_all(directory, error);
+    fs::create_directories(directory, error);
+    if (error) Fail(directory.string() + ": " + error.message());
+}
+
+// The capture in the stage's folder, so that the XML files land there too.
+void PlaceCapture(const fs::path& capture, const fs::path& directory) {
+    const fs::path target = directory / "mixed.pcap";
+    std::error_code error;
+    fs::create_hard_link(capture, target, error);
+    if (error) fs::copy_file(capture, target, error);
+    if (error) Fail(target.string() + ": " + error.message());
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The session's value of a counter from Report.txt, or -1.
+long SessionCounter(const fs::path& report, const std::string& name) {
+    const std::string text = ReadText(report);
+    const std::string key = "FYI: " + name + ": ";
+    const size_t at = text.rfind(key);
+    if (at == std::string::npos) return -1;
+    return std::strtol(text.c_str() + at + key.size(), nullptr, 10);
+}
+
+struct XmlFiles {
+    size_t count = 0;
+    uintmax_t bytes = 0;
+};
+
+XmlFiles CountXmlFiles(const fs::path& directory) {
+    XmlFiles files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory)) {
+        if (entry.path().extension() == ".xml") {
+            ++files.count;
+            files.bytes += entry.file_size();
+        }
+    }
+    return files;
+}
+
+// Creates `count` files of `size` octets in `directory` as tarnwick writes
+// its XML files, timed in this process.
+Measurement CreateSmallFiles(const fs::path& directory, size_t count, size_t size) {
+    const std::string text(size, 'x');
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    const double start = Now();
+    for (size_t i = 1; i <= count; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "mixed.pcap__packet_%03zu.xml", i);
+        const fs::path path = directory / name;
+        FILE* file = std::fopen(path.c_str(), "w");
+        if (file == nullptr) Fail(path.string() + ": " + std::strerror(errno));
+        const size_t written = std::fwrite(text.data(), 1, text.size(), file);
+        if (std::fclose(file) != 0 || written != text.size()) Fail(path.string() + ": write failed");
+    }
+    Measurement result;
+    result.wall = Now() - start;
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    result.cpu = Seconds(after.ru_utime) - Seconds(before.ru_utime) + Seconds(after.ru_stime) -
+                 Seconds(before.ru_stime);
+    return result;
+}
+
+std::string Grouped(double value) {
+    std::string digits = std::to_string(static_cast<long long>(value + 0.5));
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+std::string FirstLineWith(const fs::path& path, const std::string& prefix) {
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(prefix, 0) == 0) {
+            const size_t colon = line.find(':');
+            std::string value = colon == std::string::npos ? line : line.substr(colon + 1);
+            value.erase(0, value.find_first_not_of(" \t"));
+            return value;
+        }
+    }
+    return "unknown";
+}
+
+std::string LoadAverage() {
+    std::string text = ReadText("/proc/loadavg");
+    std::istringstream in(text);
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+std::string MachineLine() {
+    utsname names{};
+    uname(&names);
+    const std::string memory = FirstLineWith("/proc/meminfo", "MemTotal");
+    const double memoryGiB = std::strtod(memory.c_str(), nullptr) / 1024.0 / 1024.0;
+    char line[512];
+    std::snprintf(line, sizeof line, "%s, %ld cores, %.0f GiB, Linux %s", FirstLineWith("/proc/cpuinfo", "model name").c_str(),
+                  sysconf(_SC_NPROCESSORS_ONLN), memoryGiB, names.release);
+    return line;
+}
+
+struct StageResult {
+    std::string stage;
+    size_t packets = 0;
+    Measurement best;
+    long decodeErrors = -1;
+};
+
+void PrintRow(const StageResult& row) {
+    const std::string errors = row.decodeErrors < 0 ? "-" : Grouped(static_cast<double>(row.decodeErrors));
+    std::printf("%-34s %9s %8.3f %8.3f %12s %12s %9.1f %9s\n", row.stage.c_str(),
+                Grouped(static_cast<double>(row.packets)).c_str(), row.best.wall, row.best.cpu,
+                Grouped(static_cast<double>(row.packets) / row.best.wall).c_str(),
+                Grouped(static_cast<double>(row.packets) / row.best.cpu).c_str(), row.best.peakMiB, errors.c_str());
+}
+
+std::vector<size_t> ParseSizes(const std::string& text) {
+    std::vector<size_t> sizes;
+    std::istringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        char* end = nullptr;
+        const unsigned long value = std::strtoul(item.c_str(), &end, 10);
+        if (item.empty() || *end != '\0' || value == 0 || value > 10000000) Fail("bad size: " + item);
+        sizes.push_back(value);
+    }
+    if (sizes.empty()) Fail("no sizes");
+    std::sort(sizes.begin(), sizes.end());
+    return sizes;
+}
+
+const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: capturebench <work directory> [--sizes 50000,200000] [--repeat 3]\n");
+        return 2;
+    }
+    const fs::path work = fs::absolute(argv[1]);
+    std::vector<size_t> sizes = {50000, 200000};
+    int repeat = 3;
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--sizes" && i + 1 < argc) {
+            sizes = ParseSizes(argv[++i]);
+        } else if (option == "--repeat" && i + 1 < argc) {
+            repeat = std::atoi(argv[++i]);
+            if (repeat < 1 || repeat > 100) Fail("--repeat takes 1 to 100");
+        } else {
+            Fail("unknown option " + option);
+        }
+    }
+
+    const std::string loadBefore = LoadAverage();
+    std::vector<StageResult> rows;
+    double largestXmlAverage = 0;
+    std::vector<double> tarnwickPeaks;
+    for (const size_t packets : sizes) {
+        EmptyDirectory(work / "captures");
+        const fs::path capture = work / "captures" / ("mixed-" + std::to_string(packets) + ".pcap");
+        RunProgram({BENCHCAPTURE_EXE, capture.string(), std::to_string(packets)}, work);
+
+        struct Stage {
+            const char* label;
+            const char* program;
+            bool placeCapture;
+        };
+        const Stage stages[] = {{"(a) libpcap read loop", PCAPLOOP_EXE, false},
+                                {"(b) decode+render+analysis", BENCHRUN_EXE, true},
+                                {"(c) tarnwick full run", TARNWICK_EXE, true}};
+        for (const Stage& stage : stages) {
+            StageResult row{stage.label, packets, {}, -1};
+            const fs::path folder = work / "run";
+            for (int run = 0; run < repeat; ++run) {
+                EmptyDirectory(folder);
+                std::vector<std::string> arguments = {stage.program};
+                if (stage.placeCapture) {
+                    PlaceCapture(capture, folder);
+                    arguments.push_back("mixed.pcap");
+                } else {
+                    arguments.push_back(capture.string());
+                }
+                Best(row.best, RunProgram(arguments, folder), run == 0);
+            }
+            if (stage.placeCapture) {
+                row.decodeErrors = SessionCounter(folder / "Report.txt", "packet.decode.error.count");
+                const long counted = SessionCounter(folder / "Report.txt", "packet.count");
+                if (counted != static_cast<long>(packets)) {
+                    Fail(std::string(stage.label) + " counted " + std::to_string(counted) + " packets, not " +
+                         std::to_string(packets));
+                }
+            }
+            if (stage.program == std::string(TARNWICK_EXE)) {
+                const XmlFiles files = CountXmlFiles(folder);
+                if (files.count == 0) Fail("tarnwick wrote no XML file");
+                largestXmlAverage = static_cast<double>(files.bytes) / static_cast<double>(files.count);
+                tarnwickPeaks.push_back(row.best.peakMiB);
+            }
+            rows.push_back(row);
+            EmptyDirectory(folder);
+        }
+        fs::remove(capture);
+    }
+
+    // The small-file rate, with as many files as the largest capture has
+    // packets and the average XML size of its run.
+    const size_t fileCount = sizes.back();
+    const size_t fileSize = static_cast<size_t>(largestXmlAverage + 0.5);
+    Measurement files;
+    for (int run = 0; run < repeat; ++run) {
+        EmptyDirectory(work / "files");
+        Best(files, CreateSmallFiles(work / "files", fileCount, fileSize), run == 0);
+    }
+    EmptyDirectory(work / "files");
+    fs::remove_all(work / "files");
+    fs::remove_all(work / "run");
+    fs::remove_all(work / "captures");
+    const std::string loadAfter = LoadAverage();
+
+    std::printf("Capture-scale benchmark: mixed BACnet/IP captures, best of %d runs\n", repeat);
+    std::printf("Machine: %s\n", MachineLine().c_str());
+    std::printf("Load average (1, 5, 15 min): %s before, %s after\n\n", loadBefore.c_str(), loadAfter.c_str());
+    std::printf("%-34s %9s %8s %8s %12s %12s %9s %9s\n", "stage", "packets", "wall s", "cpu s", "pkt/s wall",
+                "pkt/s cpu", "peak MiB", "dec.err");
+    for (const StageResult& row : rows) PrintRow(row);
+    std::printf("%-34s %9s %8.3f %8.3f %12s %12s %9s %9s\n",
+                ("small files of " + std::to_string(fileSize) + " B").c_str(),
+                Grouped(static_cast<double>(fileCount)).c_str(), files.wall, files.cpu,
+                Grouped(static_cast<double>(fileCount) / files.wall).c_str(),
+                Grouped(static_cast<double>(fileCount) / files.cpu).c_str(), "-", "-");
+
+    // Targets, on the largest capture.
+    const StageResult* decode = nullptr;
+    const StageResult* full = nullptr;
+    for (const StageResult& row : rows) {
+        if (row.packets != sizes.back()) continue;
+        if (row.stage.rfind("(b)", 0) == 0) decode = &row;
+        if (row.stage.rfind("(c)", 0) == 0) full = &row;
+    }
+    const double decodeRate = static_cast<double>(decode->packets) / decode->best.cpu;
+    const double fullShareWall =
+        (static_cast<double>(full->packets) / full->best.wall) / (static_cast<double>(fileCount) / files.wall);
+    const double fullShareCpu =
+        (static_cast<double>(full->packets) / full->best.cpu) / (static_cast<double>(fileCount) / files.cpu);
+    const double peak = *std::max_element(tarnwickPeaks.begin(), tarnwickPeaks.end());
+    const double growth = tarnwickPeaks.back() - tarnwickPeaks.front();
+
+    std::printf("\nTargets (largest capture)\n");
+    std::printf("  (b) >= 200,000 packets/s of CPU time:          %12s pkt/s  %s\n", Grouped(decodeRate).c_str(),
+                Verdict(decodeRate >= kTargetDecodeRate));
+    std::printf("  (c) >= 80%% of the small-file rate (wall):       %11.0f%%        %s\n", fullShareWall * 100.0,
+                Verdict(fullShareWall >= kTargetFileRateShare));
+    std::printf("  (c) >= 80%% of the small-file rate (CPU):        %11.0f%%        %s\n", fullShareCpu * 100.0,
+                Verdict(fullShareCpu >= kTargetFileRateShare));
+    std::printf("  (c) peak memory < 16 MiB at every size:         %9.1f MiB    %s\n", peak,
+                Verdict(peak < kTargetPeakMiB));
+    std::printf("  (c) peak memory flat, %s to %s packets: %+8.1f MiB    %s\n",
+                Grouped(static_cast<double>(sizes.front())).c_str(), Grouped(static_cast<double>(sizes.back())).c_str(),
+                growth, Verdict(sizes.size() > 1 && growth <= kFlatGrowthMiB));
+    return 0;
+}
