@@ -22,7 +22,7 @@ uint16_t BACnetIPPacket::Decode(const uint8_t* buffer, uint16_t length, BACnetEr
     if (buffer == nullptr || length == 0) {
         StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
         SetReject(outcome, kRejectOther);
-        valid_ = false;
+        Reset();
         return 0;
     }
     Reset();

@@ -32,7 +32,7 @@ uint16_t BACnetPacket::Decode(const uint8_t* buffer, uint16_t length, BACnetErro
     if (buffer == nullptr || length == 0) {
         StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
         SetReject(outcome, kRejectOther);
-        valid_ = false;
+        ResetLayers();
         return 0;
     }
     ResetLayers();

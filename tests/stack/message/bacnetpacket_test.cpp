@@ -250,6 +250,9 @@ TEST(BACnetIPPacket, RendersOnlyTheValidParts) {
     EXPECT_EQ(packet.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 0);
     EXPECT_TRUE(packet.GetNPDU().IsValid());
     EXPECT_EQ(Xml(packet), "<BACnetPacket networkType='IP'><BVLL function='originalUnicastNPDU' /></BACnetPacket>");
+    log.Clear();
+    EXPECT_EQ(packet.Decode(nullptr, 10, nullptr), 0);
+    EXPECT_EQ(Xml(packet), "<BACnetPacket networkType='IP' />");
 }
 
 TEST(BACnetIPPacket, BuildsAndEncodesAServerReply) {
@@ -330,6 +333,7 @@ TEST(BACnetPacket, DecodesWithoutALinkLayerHeader) {
     StackErrorLogCapture log;
     EXPECT_EQ(packet.Decode(octets.data(), 0, &outcome), 0);
     ExpectReports(log, {{"BACnetPacket::Decode", "bacnetpacket", "Invalid parameters "}});
+    EXPECT_EQ(Xml(packet), "<BACnetPacket networkType='IP' />");  // the earlier contents are gone
     log.Clear();
     packet.Reset();
     EXPECT_EQ(packet.Encode(out, sizeof out, &outcome), 0);
