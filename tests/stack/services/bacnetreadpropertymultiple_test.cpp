@@ -4,10 +4,16 @@
 // lists, failures with their exact reports, cuts, and the builders.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/bacnetprimitivereal.h"
 #include "readservicestestsupport.h"
 #include "services/bacnetreadpropertymultipleack.h"
 #include "services/bacnetreadpropertymultiplerequest.h"
+#include "services/bacnetreadpropertyrequest.h"
+#include "services/bacnetreadpropertyack.h"
+#include "services/bacnetpriorityarray.h"
+#include "services/bacnetpropertyvalue.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -389,6 +395,48 @@ TEST(ReadPropertyMultiple, EncodeFailuresReportEachLevel) {
                   "BACnetListOfReadAccessResults::Encode: Invalid BACnetListOfReadAccessResults object",
                   "BACnetReadPropertyMultipleRequest::Encode: Invalid BACnetPropertyReference object",
                   "BACnetListOfReadAccessSpecifications::Encode: Invalid BACnetListOfReadAccessSpecifications object"}));
+}
+
+TEST(ReadPropertyMultiple, MutatedOctetsNeverDecodePastTheirEnd) {
+    // Good vectors with octets changed, dropped and repeated at random (a
+    // fixed seed, so every run sees the same inputs): each decoder either
+    // fails or consumes no more than it was given, and is valid exactly
+    // when it consumed something.
+    const std::string seeds[] = {
+        kTwoObjectAck,
+        "0C 02 00 00 65 1E 09 79 09 46 09 1C 09 4C 1F 0C 00 00 00 01 1E 09 55 19 02 1F",
+        "0C 00 40 00 65 19 57 3E 00 00 00 00 00 00 00 00 44 42 C8 00 00 00 00 00 00 00 00 00 3F",
+        "0C 02 00 00 08 19 4C 29 00 3E 21 02 3F",
+        "09 57 19 08 2E 1E A4 7C 03 05 02 B4 0E 05 03 07 1F 2F 39 08",
+    };
+    const std::vector<Maker> makers = {
+        Make<BACnetReadPropertyRequest>(), Make<BACnetReadPropertyACK>(), Make<BACnetReadPropertyMultipleRequest>(),
+        Make<BACnetReadPropertyMultipleACK>(), Make<BACnetPropertyValue>(), Make<BACnetPriorityArray>(),
+    };
+    std::mt19937 random(20240305);
+    StackErrorLogCapture quiet;
+    for (const std::string& seed : seeds) {
+        const Octets original = Hex(seed);
+        for (int round = 0; round < 300; ++round) {
+            Octets mutated = original;
+            const int edits = 1 + static_cast<int>(random() % 4);
+            for (int edit = 0; edit < edits && !mutated.empty(); ++edit) {
+                const size_t at = random() % mutated.size();
+                switch (random() % 3) {
+                    case 0: mutated[at] = static_cast<uint8_t>(random()); break;
+                    case 1: mutated.erase(mutated.begin() + static_cast<long>(at)); break;
+                    default: mutated.insert(mutated.begin() + static_cast<long>(at), mutated[at]); break;
+                }
+            }
+            for (const Maker& make : makers) {
+                auto value = make();
+                const uint16_t used = DecodeExact(*value, mutated, nullptr);
+                ASSERT_LE(used, mutated.size()) << HexText(mutated);
+                EXPECT_EQ(value->IsValid(), used != 0) << HexText(mutated);
+                if (used != 0) (void)Xml(*value);
+            }
+        }
+    }
 }
 
 }  // namespace
