@@ -52,7 +52,7 @@ uint16_t BACnetConfirmedCOVNotificationRequest::Encode(uint8_t* buffer, uint16_t
 std::unique_ptr<ICodable> BACnetConfirmedCOVNotificationRequest::Clone() const {
     std::unique_ptr<ICodable> copy = BACnetServiceCodec::CopyOf(*this);
     // A value in the list may have failed to copy when memory ran out.
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 

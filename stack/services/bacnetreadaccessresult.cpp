@@ -93,7 +93,7 @@ uint16_t BACnetReadAccessResult::Encode(uint8_t* buffer, uint16_t room, BACnetEr
 std::unique_ptr<ICodable> BACnetReadAccessResult::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
     // A result whose copy ran out of memory is not a copy.
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 

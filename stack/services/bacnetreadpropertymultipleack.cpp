@@ -60,7 +60,7 @@ uint16_t BACnetReadPropertyMultipleACK::Encode(uint8_t* buffer, uint16_t room, B
 
 std::unique_ptr<ICodable> BACnetReadPropertyMultipleACK::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 

@@ -63,7 +63,7 @@ uint16_t BACnetReadPropertyMultipleRequest::Encode(uint8_t* buffer, uint16_t roo
 
 std::unique_ptr<ICodable> BACnetReadPropertyMultipleRequest::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 

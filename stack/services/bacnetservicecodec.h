@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "core/bacnetabstractsyntaxtype.h"
 #include "core/bacnetdatatypelookup.h"
@@ -14,6 +15,7 @@
 #include "core/bacnetprimitivebase.h"
 #include "core/bacnetprimitiveenum.h"
 #include "core/bacnetprimitiveuint.h"
+#include "render/xmlrenderer.h"
 
 namespace ZalvoBACnetStack {
 
@@ -147,6 +149,23 @@ public:
             }
         }
         return true;
+    }
+
+    // True when `copy` holds everything `original` holds. Equality decides
+    // almost always; but a NaN is never equal, not even to itself, so when
+    // equality fails the two are compared by their rendering, which shows
+    // every held value (a value lost while copying is missing from it).
+    static bool IsCompleteCopy(const ICodable& copy, const ICodable& original) {
+        if (copy.IsEqual(&original)) return true;
+        const auto* copyView = dynamic_cast<const IRenderable*>(&copy);
+        const auto* originalView = dynamic_cast<const IRenderable*>(&original);
+        if (copyView == nullptr || originalView == nullptr) return false;
+        std::string copyText;
+        std::string originalText;
+        const XMLRenderer renderer;
+        renderer.Render(copyView, copyText);
+        renderer.Render(originalView, originalText);
+        return copyText == originalText;
     }
 
     // A copy of `self` through its copy constructor, null when memory runs out.

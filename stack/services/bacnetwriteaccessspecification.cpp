@@ -92,7 +92,7 @@ uint16_t BACnetWriteAccessSpecification::Encode(uint8_t* buffer, uint16_t room, 
 std::unique_ptr<ICodable> BACnetWriteAccessSpecification::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
     // A value in the list may have failed to copy when memory ran out.
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 

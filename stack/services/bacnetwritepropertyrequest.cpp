@@ -85,7 +85,7 @@ uint16_t BACnetWritePropertyRequest::Encode(uint8_t* buffer, uint16_t room, BACn
 std::unique_ptr<ICodable> BACnetWritePropertyRequest::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
     // The value's copy may have run out of memory.
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 
