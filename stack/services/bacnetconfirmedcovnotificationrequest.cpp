@@ -76,7 +76,7 @@ bool BACnetConfirmedCOVNotificationRequest::SetConfirmedCOVNotificationRequest(
     const BACnetPrimitiveUINT& subscriberProcessIdentifier,
     const BACnetPrimitiveObjectIdentifier& initiatingDeviceIdentifier,
     const BACnetPrimitiveObjectIdentifier& monitoredObjectIdentifier, const BACnetPrimitiveUINT& timeRemaining,
-    const BACnetSequenceOf<BACnetPropertyValue>& values) {
+    const BACnetPropertyValueList& values) {
     valid_ = SetNotification(kSet, kSource, "Failed to set the confirmed cov notification request",
                              subscriberProcessIdentifier, initiatingDeviceIdentifier, monitoredObjectIdentifier,
                              timeRemaining, values);

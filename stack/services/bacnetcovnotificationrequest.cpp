@@ -19,11 +19,10 @@ using Codec = BACnetServiceCodec;
 }  // namespace
 
 bool BACnetCOVNotificationRequest::AddPropertyValue(const BACnetPropertyValue& value) {
-    if (!value.IsValid()) {
+    if (!listOfValues_.Add(value)) {
         StackErrorLog(kAddPropertyValue, kSource, __LINE__, "Failed to add the property value");
         return false;
     }
-    listOfValues_.Add(value);
     return true;
 }
 
@@ -86,7 +85,7 @@ bool BACnetCOVNotificationRequest::SameNotification(const BACnetCOVNotificationR
            Codec::SameOptional(initiatingDeviceIdentifier_, other.initiatingDeviceIdentifier_) &&
            Codec::SameOptional(monitoredObjectIdentifier_, other.monitoredObjectIdentifier_) &&
            Codec::SameOptional(timeRemaining_, other.timeRemaining_) &&
-           listOfValues_.IsValid() == other.listOfValues_.IsValid() && listOfValues_.IsEqual(&other.listOfValues_);
+           listOfValues_.IsEqual(&other.listOfValues_);
 }
 
 void BACnetCOVNotificationRequest::AppendNotificationChildren(RenderChildren& children) const {
@@ -106,7 +105,7 @@ bool BACnetCOVNotificationRequest::SetNotification(const char* operation, const 
                                                    const BACnetPrimitiveObjectIdentifier& initiatingDeviceIdentifier,
                                                    const BACnetPrimitiveObjectIdentifier& monitoredObjectIdentifier,
                                                    const BACnetPrimitiveUINT& timeRemaining,
-                                                   const BACnetSequenceOf<BACnetPropertyValue>& values) {
+                                                   const BACnetPropertyValueList& values) {
     ResetNotification();
     const char* refusal = nullptr;
     if (!subscriberProcessIdentifier.IsValid()) {
@@ -117,13 +116,8 @@ bool BACnetCOVNotificationRequest::SetNotification(const char* operation, const 
         refusal = "Failed to set the monitored object identifier";
     } else if (!timeRemaining.IsValid()) {
         refusal = "Failed to set the time remaining";
-    } else {
-        for (const BACnetPropertyValue& value : values.Elements()) {
-            if (!value.IsValid()) {
-                refusal = "Failed to set the list of values";
-                break;
-            }
-        }
+    } else if (!values.IsValid()) {
+        refusal = "Failed to set the list of values";
     }
     if (refusal != nullptr) {
         StackErrorLog(operation, source, __LINE__, "%s", refusal);
@@ -134,8 +128,14 @@ bool BACnetCOVNotificationRequest::SetNotification(const char* operation, const 
     initiatingDeviceIdentifier_.SetRawValue(initiatingDeviceIdentifier.GetRawValue());
     monitoredObjectIdentifier_.SetRawValue(monitoredObjectIdentifier.GetRawValue());
     timeRemaining_.SetValue(timeRemaining.GetValue());
-    listOfValues_.SetEmpty();
-    for (const BACnetPropertyValue& value : values.Elements()) listOfValues_.Add(value);
+    listOfValues_ = values;
+    if (!listOfValues_.IsEqual(&values)) {
+        // A value could not be copied for lack of memory.
+        ResetNotification();
+        StackErrorLog(operation, source, __LINE__, "Failed to set the list of values");
+        StackErrorLog(operation, source, __LINE__, "%s", failureMessage);
+        return false;
+    }
     return true;
 }
 

@@ -30,7 +30,7 @@ public:
     }
     const BACnetPrimitiveObjectIdentifier& GetMonitoredObjectIdentifier() const { return monitoredObjectIdentifier_; }
     const BACnetPrimitiveUINT& GetTimeRemaining() const { return timeRemaining_; }
-    const BACnetSequenceOf<BACnetPropertyValue>& GetListOfValues() const { return listOfValues_; }
+    const BACnetPropertyValueList& GetListOfValues() const { return listOfValues_; }
 
     // Appends a copy of a valid property value to the list (reported, false
     // for an empty one).
@@ -51,14 +51,15 @@ protected:
     // "SubscriberProcessIdentifier" (0), "InitiatingDeviceIdentifier" (1),
     // "MonitoredObjectIdentifier" (2), "TimeRemaining" (3), "ListOfValues" (4).
     void AppendNotificationChildren(RenderChildren& children) const;
-    // Copies every value, each of which must be valid; reports each refusal
+    // Copies every value, each of which must be valid (the list too, even
+    // when empty); reports each refusal
     // under `operation` and ends with `failureMessage`. False leaves the
     // members reset.
     bool SetNotification(const char* operation, const char* source, const char* failureMessage,
                          const BACnetPrimitiveUINT& subscriberProcessIdentifier,
                          const BACnetPrimitiveObjectIdentifier& initiatingDeviceIdentifier,
                          const BACnetPrimitiveObjectIdentifier& monitoredObjectIdentifier,
-                         const BACnetPrimitiveUINT& timeRemaining, const BACnetSequenceOf<BACnetPropertyValue>& values);
+                         const BACnetPrimitiveUINT& timeRemaining, const BACnetPropertyValueList& values);
     // The same from plain numbers with an empty list (the initiating device
     // is a device object).
     void SetNotification(uint32_t subscriberProcessIdentifier, uint32_t initiatingDeviceInstance,

@@ -76,7 +76,7 @@ bool BACnetUnconfirmedCOVNotificationRequest::SetUnconfirmedCOVNotificationReque
     const BACnetPrimitiveUINT& subscriberProcessIdentifier,
     const BACnetPrimitiveObjectIdentifier& initiatingDeviceIdentifier,
     const BACnetPrimitiveObjectIdentifier& monitoredObjectIdentifier, const BACnetPrimitiveUINT& timeRemaining,
-    const BACnetSequenceOf<BACnetPropertyValue>& values) {
+    const BACnetPropertyValueList& values) {
     valid_ = SetNotification(kSet, kSource, "Failed to set the cov notification request", subscriberProcessIdentifier,
                              initiatingDeviceIdentifier, monitoredObjectIdentifier, timeRemaining, values);
     return valid_;

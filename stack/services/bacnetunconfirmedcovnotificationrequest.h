@@ -34,7 +34,7 @@ public:
                                               const BACnetPrimitiveObjectIdentifier& initiatingDeviceIdentifier,
                                               const BACnetPrimitiveObjectIdentifier& monitoredObjectIdentifier,
                                               const BACnetPrimitiveUINT& timeRemaining,
-                                              const BACnetSequenceOf<BACnetPropertyValue>& values);
+                                              const BACnetPropertyValueList& values);
     // From plain numbers with an empty list; AddPropertyValue fills it.
     void SetUnconfirmedCOVNotificationRequest(uint32_t subscriberProcessIdentifier, uint32_t initiatingDeviceInstance,
                                               uint16_t monitoredObjectType, uint32_t monitoredObjectInstance,

@@ -35,11 +35,10 @@ void BACnetWriteAccessSpecification::SetObjectIdentifier(uint16_t objectType, ui
 }
 
 bool BACnetWriteAccessSpecification::AddPropertyValue(const BACnetPropertyValue& value) {
-    if (!value.IsValid()) {
+    if (!valid_ || !listOfProperties_.Add(value)) {
         StackErrorLog(kAddPropertyValue, kSource, __LINE__, "Failed to add the property value");
         return false;
     }
-    listOfProperties_.Add(value);
     return true;
 }
 

@@ -21,11 +21,12 @@ public:
     // an empty identifier is refused (reported, false, not valid).
     bool SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier);
     void SetObjectIdentifier(uint16_t objectType, uint32_t objectInstance);
-    // Appends a copy of a valid property value (reported, false otherwise).
+    // Appends a copy of a valid property value once the object is set
+    // (reported, false otherwise).
     bool AddPropertyValue(const BACnetPropertyValue& value);
 
     const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return objectIdentifier_; }
-    const BACnetSequenceOf<BACnetPropertyValue>& GetListOfProperties() const { return listOfProperties_; }
+    const BACnetPropertyValueList& GetListOfProperties() const { return listOfProperties_; }
 
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;
     [[nodiscard]] uint16_t Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) override;

@@ -174,7 +174,7 @@ std::unique_ptr<BACnetObjectBase> BuiltConfirmed() {
 }
 
 std::unique_ptr<BACnetObjectBase> BuiltUnconfirmed() {
-    BACnetSequenceOf<BACnetPropertyValue> values;
+    BACnetPropertyValueList values;
     values.SetEmpty();
     auto notification = std::make_unique<BACnetUnconfirmedCOVNotificationRequest>();
     EXPECT_TRUE(notification->SetUnconfirmedCOVNotificationRequest(
@@ -274,17 +274,16 @@ TEST(COVNotifications, SettersRefuseEmptyValues) {
     const BACnetPrimitiveObjectIdentifier device(8, 1);
     const BACnetPrimitiveObjectIdentifier object(0, 1);
     const BACnetPrimitiveUINT time(10);
-    BACnetSequenceOf<BACnetPropertyValue> values;
+    BACnetPropertyValueList values;
     values.SetEmpty();
-    BACnetSequenceOf<BACnetPropertyValue> broken;
-    broken.Add(BACnetPropertyValue());
+    const BACnetPropertyValueList broken;  // never set: not even an empty list
     struct Row {
         const char* label;
         BACnetPrimitiveUINT process;
         BACnetPrimitiveObjectIdentifier device;
         BACnetPrimitiveObjectIdentifier object;
         BACnetPrimitiveUINT time;
-        const BACnetSequenceOf<BACnetPropertyValue>* values;
+        const BACnetPropertyValueList* values;
         const char* refusal;
     };
     const Row rows[] = {
@@ -295,7 +294,7 @@ TEST(COVNotifications, SettersRefuseEmptyValues) {
         {"empty object", process, device, BACnetPrimitiveObjectIdentifier(), time, &values,
          "Failed to set the monitored object identifier"},
         {"empty time", process, device, object, BACnetPrimitiveUINT(), &values, "Failed to set the time remaining"},
-        {"empty value in the list", process, device, object, time, &broken, "Failed to set the list of values"},
+        {"list not set", process, device, object, time, &broken, "Failed to set the list of values"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -321,8 +320,9 @@ TEST(COVNotifications, SettersRefuseEmptyValues) {
     BACnetConfirmedCOVNotificationRequest confirmed;
     StackErrorLogCapture log;
     EXPECT_FALSE(confirmed.AddPropertyValue(BACnetPropertyValue()));
-    EXPECT_EQ(Reports(log), std::vector<std::string>{
-                                "BACnetCOVNotificationRequest::AddPropertyValue: Failed to add the property value"});
+    EXPECT_EQ(Reports(log), (std::vector<std::string>{
+                                "BACnetPropertyValueList::Add: Error - unable to add the property value",
+                                "BACnetCOVNotificationRequest::AddPropertyValue: Failed to add the property value"}));
     EXPECT_EQ(confirmed.GetListOfValues().Size(), 0u);
 }
 
@@ -358,6 +358,26 @@ TEST(COVNotifications, ValueListStandsAloneBetweenItsTags) {
     empty.SetEmpty();
     EXPECT_EQ(empty.EncodeWithContext(out.data(), 2, nullptr, 4), 2);
     EXPECT_EQ(HexText(out.data(), 2), "4E 4F");
+    EXPECT_EQ(empty.Encode(out.data(), 2, nullptr), 0);  // no values, no octets
+
+    // Without the tags: the values up to whatever closing tag ends them.
+    log.Clear();
+    BACnetPropertyValueList contents;
+    const Octets inner(two.begin() + 1, two.end());
+    ASSERT_EQ(contents.Decode(inner.data(), static_cast<uint16_t>(inner.size()), nullptr), inner.size() - 1);
+    EXPECT_TRUE(contents.IsEqual(&list));
+    ASSERT_EQ(contents.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), inner.size() - 1);
+    EXPECT_EQ(HexText(out.data(), inner.size() - 1), HexText(inner.data(), inner.size() - 1));
+    EXPECT_EQ(contents.Decode(inner.data(), static_cast<uint16_t>(inner.size() - 1), nullptr), 0);
+    EXPECT_EQ(Reports(log), std::vector<std::string>{"BACnetPropertyValueList::Decode: Error decoding tag"});
+    EXPECT_FALSE(contents.IsValid());
+    // No element of its own: unnamed, the values stand where the list would be.
+    EXPECT_EQ(Xml(list),
+              "<PropertyValue><PropertyIdentifier context='0' datatype='9' value='85'>presentValue"
+              "</PropertyIdentifier><Value context='2'><Real datatype='4' value='100'>100</Real></Value>"
+              "</PropertyValue><PropertyValue><PropertyIdentifier context='0' datatype='9' value='81'>outOfService"
+              "</PropertyIdentifier><Value context='2'><Boolean datatype='1' value='0'>false</Boolean></Value>"
+              "</PropertyValue>");
 }
 
 }  // namespace

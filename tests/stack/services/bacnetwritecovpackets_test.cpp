@@ -6,6 +6,12 @@
 
 #include "bacnetstack.h"
 #include "readservicestestsupport.h"
+#include "services/bacnetconfirmedcovnotificationrequest.h"
+#include "services/bacnetcovsubscription.h"
+#include "services/bacnetsubscribecovrequest.h"
+#include "services/bacnetunconfirmedcovnotificationrequest.h"
+#include "services/bacnetwritepropertymultiplerequest.h"
+#include "services/bacnetwritepropertyrequest.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -170,6 +176,56 @@ TEST(WriteAndCOVPackets, ABrokenServiceFailsTheWholePacket) {
         EXPECT_EQ(Document(payload), "");
         EXPECT_EQ(Reports(log), row.reports);
     }
+}
+
+// Every octet of sound service data replaced by octets that matter to the
+// tag codec (opening and closing tags, extended lengths and numbers): each
+// decode stays inside its exact-size buffer, leaves the value valid exactly
+// when it reports octets, and what decoded renders and encodes within its room.
+TEST(WriteAndCOVPackets, AlteredOctetsNeverLeadOutsideTheBuffer) {
+    struct Row {
+        const char* label;
+        Maker make;
+        const char* octets;
+    };
+    const Row rows[] = {
+        {"WriteProperty", Make<BACnetWritePropertyRequest>(), "0C 00 80 00 01 19 55 29 03 3E 44 42 C8 00 00 3F 49 08"},
+        {"WritePropertyMultiple", Make<BACnetWritePropertyMultipleRequest>(),
+         "0C 00 80 00 05 1E 09 55 2E 44 42 C8 00 00 2F 39 08 09 51 2E 11 2F 1F 0C 02 00 00 09 1E 1F"},
+        {"SubscribeCOV", Make<BACnetSubscribeCOVRequest>(), "09 12 1C 00 00 00 01 29 01 39 78"},
+        {"ConfirmedCOVNotification", Make<BACnetConfirmedCOVNotificationRequest>(),
+         "09 01 1C 02 00 04 D2 2C 00 40 00 01 3A 02 57 4E 09 55 2E 44 00 00 00 00 2F 09 6F 2E 82 04 00 2F 4F"},
+        {"UnconfirmedCOVNotification", Make<BACnetUnconfirmedCOVNotificationRequest>(),
+         "09 01 1C 02 00 00 02 2C 00 C0 00 04 39 05 4E 09 55 2E 44 42 C8 00 00 2F 4F"},
+        {"COVSubscription", Make<BACnetCOVSubscription>(),
+         "0E 0E 1E 21 00 65 02 0A 01 1F 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 29 01 39 3C 4C 3F 80 00 00"},
+    };
+    const uint8_t replacements[] = {0x00, 0x0E, 0x0F, 0x1F, 0x2E, 0x3E, 0x3F, 0x4F, 0x5D, 0x7F, 0xF8, 0xFE, 0xFF};
+    StackErrorLogCapture quiet;
+    size_t decoded = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        const Octets sound = Hex(row.octets);
+        for (size_t position = 0; position < sound.size(); ++position) {
+            for (uint8_t replacement : replacements) {
+                Octets altered = sound;
+                altered[position] = replacement;
+                auto value = row.make();
+                const uint16_t used = DecodeExact(*value, altered, nullptr);
+                ASSERT_LE(used, altered.size()) << "octet " << position << " = " << unsigned{replacement};
+                ASSERT_EQ(value->IsValid(), used != 0) << "octet " << position << " = " << unsigned{replacement};
+                if (used == 0) continue;
+                ++decoded;
+                EXPECT_FALSE(Xml(*value).empty());
+                Octets out(2 * altered.size() + 1, 0xA5);
+                const uint16_t room = static_cast<uint16_t>(out.size() - 1);
+                EXPECT_LE(value->Encode(out.data(), room, nullptr), room);
+                EXPECT_EQ(out[room], 0xA5);
+            }
+        }
+    }
+    // Replacing an octet by itself or inside a value keeps many of them decodable.
+    EXPECT_GT(decoded, 50u);
 }
 
 }  // namespace

@@ -303,8 +303,7 @@ TEST(WriteServices, EncodeFailuresReportAndWriteNothingPastTheRoom) {
          {"BACnetPrimitiveUINT::Encode: Not enough space to encode this object",
           "BACnetPrimitiveBase::EncodeWithContext: Error encoding primitive",
           "BACnetPropertyValue::Encode: Failed to encode the priority",
-          "BACnetSequenceOf<class ZalvoBACnetStack::BACnetPropertyValue>::Encode: Error encoding a list item",
-          "BACnetPropertyValueList::EncodeWithContext: Error encoding the list",
+          "BACnetPropertyValueList::EncodeWithContext: Error encoding a list item",
           "BACnetWriteAccessSpecification::Encode: Failed to encode listOfProperties",
           "BACnetListOfWriteAccessSpecifications::Encode: Error encoding a list item",
           "BACnetWritePropertyMultipleRequest::Encode: Failed to encode listOfWriteAccessSpecifications"},
@@ -468,6 +467,11 @@ TEST(WriteServices, SettersRefuseEmptyOrOutOfRangeParts) {
 
     log.Clear();
     BACnetWriteAccessSpecification specification;
+    // No value before the object is named.
+    EXPECT_FALSE(specification.AddPropertyValue(PropertyValueOf(85, "00", std::nullopt)));
+    EXPECT_EQ(Reports(log), std::vector<std::string>{
+                                "BACnetWriteAccessSpecification::AddPropertyValue: Failed to add the property value"});
+    log.Clear();
     specification.SetObjectIdentifier(2, 5);
     EXPECT_FALSE(specification.AddPropertyValue(BACnetPropertyValue()));
     EXPECT_EQ(specification.GetListOfProperties().Size(), 0u);
@@ -478,6 +482,7 @@ TEST(WriteServices, SettersRefuseEmptyOrOutOfRangeParts) {
     EXPECT_FALSE(multiple.IsValid());
     EXPECT_EQ(Reports(log),
               (std::vector<std::string>{
+                  "BACnetPropertyValueList::Add: Error - unable to add the property value",
                   "BACnetWriteAccessSpecification::AddPropertyValue: Failed to add the property value",
                   "BACnetWriteAccessSpecification::SetObjectIdentifier: Failed to set the object identifier",
                   "BACnetListOfWriteAccessSpecifications::InsertWriteAccessSpecification: Failed to insert write "
