@@ -415,6 +415,22 @@ std::vector<CaptureSpec> HostileCaptures() {
                         .frames = {{.payloadHex = kGlobalWhoIs, .udpLengthField = 4},
                                    {.payloadHex = kGlobalWhoIs, .udpLengthField = 0},
                                    {.payloadHex = kGlobalWhoIs, .udpLengthField = 8}}});
+    // UDP length 12 on a 12-octet Who-Is: the field owns up to only 4 of the
+    // payload octets that follow the header (the IPv4 length tells the truth).
+    captures.push_back({.fileName = "udp-length-short.pcap",
+                        .frames = {{.payloadHex = kGlobalWhoIs, .udpLengthField = 12}}});
+    // A later IPv4 fragment (offset 1480) of a UDP datagram: protocol 17, but
+    // what follows the IPv4 header is the middle of the datagram, not a UDP header.
+    captures.push_back({.fileName = "ipv4-fragment.pcap",
+                        .frames = {{.rawFrameHex = "FFFFFFFFFFFF 001A2B01010A 0800 4500 0020 1000 00B9 4011 0000"
+                                                   "C0A8010A C0A801FF 810B000C0120FFFF00FF1008"}}});
+    // Link type 113 (Linux cooked capture): a 16-octet link header instead of
+    // Ethernet's 14, so octet 23 falls inside the IPv4 header's fragment field.
+    captures.push_back({.fileName = "linux-cooked-linktype.pcap",
+                        .frames = {{.rawFrameHex = "0000 0001 0006 001A2B01010A 0000 0800"
+                                                   "4500 0028 1000 0000 4011 0000 C0A8010A C0A801FF"
+                                                   "BAC0 BAC0 0014 0000 810B000C0120FFFF00FF1008"}},
+                        .linkType = 113});
     // BVLC length fields of 255 and 2 on a 12-octet Who-Is.
     captures.push_back({.fileName = "bvlc-length-lies.pcap",
                         .frames = {{.payloadHex = "810B00FF 0120FFFF00FF 1008", .bvlcLengthMayLie = true},

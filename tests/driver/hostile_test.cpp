@@ -150,12 +150,17 @@ std::set<std::string> LiesOf(const std::vector<uint8_t>& file) {
         if (etherType != 0x0800 || captured < 34 || frame[23] != 17) continue;
         const size_t ipHeader = static_cast<size_t>(frame[14] & 0x0F) * 4;
         if (ipHeader > 20) lies.insert("IPv4 options");
+        if ((Big16(frame + 20) & 0x1FFF) != 0) lies.insert("later IPv4 fragment");
+        const size_t ipLength = Big16(frame + 16);
         if (ipHeader < 20 || 14 + ipHeader + 8 > captured) continue;
         const uint8_t* udp = frame + 14 + ipHeader;
         const size_t udpLength = Big16(udp + 4);
         const size_t udpCaptured = captured - 14 - ipHeader;
         if (udpLength > udpCaptured) lies.insert("UDP length beyond the frame");
         if (udpLength < 8) lies.insert("UDP length below its header");
+        if (udpLength >= 8 && ipLength > ipHeader && udpLength < ipLength - ipHeader) {
+            lies.insert("UDP length short of the datagram");
+        }
         if (udpLength < 8 || udpLength > udpCaptured || udpLength < 12 || udp[8] != 0x81) continue;
         if (Big16(udp + 10) != udpLength - 8) lies.insert("BVLC length that lies");
     }
@@ -174,7 +179,8 @@ TEST(HostileCorpus, TheFolderStillHoldsEveryKindOfLie) {
         "link type other than Ethernet", "IPv6",
         "VLAN tag",                   "IPv4 options",
         "UDP length beyond the frame", "UDP length below its header",
-        "BVLC length that lies",
+        "BVLC length that lies",      "UDP length short of the datagram",
+        "later IPv4 fragment",
     };
     for (const std::string& lie : expected) EXPECT_TRUE(found.count(lie) == 1) << "no capture with: " << lie;
     // The samples themselves tell no lie: the detector is not simply always on.
