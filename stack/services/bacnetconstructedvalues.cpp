@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "services/bacnetcovsubscription.h"
 #include "services/bacnetpriorityarray.h"
 #include "services/bacnetpriorityvalue.h"
 
@@ -22,6 +23,7 @@ const ICodable* PriorityValueInner(const ICodable& value) {
 
 // Every table ends with a row whose creator is null.
 const BACnetConstructedValues::Entry kConstructedValues[] = {
+    {Datatype::kCOVSubscription, &CreateValue<BACnetCOVSubscription>, nullptr},
     {Datatype::kPriorityValue, &CreateValue<BACnetPriorityValue>, &PriorityValueInner},
     {Datatype::kPriorityArray, &CreateValue<BACnetPriorityArray>, nullptr},
     {0, nullptr, nullptr},

@@ -160,6 +160,11 @@ TEST(BACnetAbstractSyntaxType, ObjectFactoryCoversEveryDatatype) {
         ASSERT_NE(value, nullptr);
         EXPECT_EQ(value->GetDatatype(), datatype);
     }
+    for (uint8_t datatype : {Datatype::kCOVSubscription, Datatype::kPriorityValue, Datatype::kPriorityArray}) {
+        std::unique_ptr<ICodable> value = BACnetAbstractSyntaxType::ObjectFactory(8, 152, datatype);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->GetDatatype(), datatype);
+    }
     std::unique_ptr<ICodable> units = BACnetAbstractSyntaxType::ObjectFactory(0, 117, Datatype::kEnumerated);
     ASSERT_NE(units, nullptr);
     EXPECT_EQ(dynamic_cast<IRenderable*>(units.get())->GetElementName(), "EngineeringUnits");
