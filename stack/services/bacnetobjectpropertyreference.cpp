@@ -1,7 +1,6 @@
 #include "services/bacnetobjectpropertyreference.h"
 
 #include "core/stackerrorlog.h"
-#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -15,43 +14,30 @@ constexpr const char* kSetPropertyArrayIndex =
     "ZalvoBACnetStack::BACnetObjectPropertyReference::SetPropertyArrayIndex";
 constexpr const char* kSetObjectPropertyReference =
     "ZalvoBACnetStack::BACnetObjectPropertyReference::SetObjectPropertyReference";
-constexpr uint8_t kObjectIdentifierTag = 0;
-constexpr uint8_t kPropertyIdentifierTag = 1;
-constexpr uint8_t kPropertyArrayIndexTag = 2;
 using Codec = BACnetServiceCodec;
+constexpr Codec::ObjectPropertyMembers::EncodeFailures kEncodeFailures{"Unable to encode the objectIdentifier",
+                                                                       "Unable to encode the propertyIdentifier",
+                                                                       "Unable to encode the propertyArrayIndex"};
 }  // namespace
 
 BACnetObjectPropertyReference::BACnetObjectPropertyReference() { Reset(); }
 
 bool BACnetObjectPropertyReference::SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier) {
-    if (!objectIdentifier.IsValid()) {
-        StackErrorLog(kSetObjectIdentifier, kSource, __LINE__, "Failed to set the value for the object Identifier");
-        return false;
-    }
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    objectIdentifier_.SetRawValue(objectIdentifier.GetRawValue());
-    return true;
+    if (members_.SetObjectIdentifier(objectIdentifier)) return true;
+    StackErrorLog(kSetObjectIdentifier, kSource, __LINE__, "Failed to set the value for the object Identifier");
+    return false;
 }
 
 bool BACnetObjectPropertyReference::SetPropertyIdentifier(const BACnetPrimitiveENUM& propertyIdentifier) {
-    if (!propertyIdentifier.IsValid()) {
-        StackErrorLog(kSetPropertyIdentifier, kSource, __LINE__, "Failed to set the value for the property identifier");
-        return false;
-    }
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    propertyIdentifier_.SetValue(propertyIdentifier.GetValue());
-    return true;
+    if (members_.SetPropertyIdentifier(propertyIdentifier)) return true;
+    StackErrorLog(kSetPropertyIdentifier, kSource, __LINE__, "Failed to set the value for the property identifier");
+    return false;
 }
 
 bool BACnetObjectPropertyReference::SetPropertyArrayIndex(const BACnetPrimitiveUINT& propertyArrayIndex) {
-    if (!propertyArrayIndex.IsValid()) {
-        StackErrorLog(kSetPropertyArrayIndex, kSource, __LINE__,
-                      "Failed to set the value for the property array index");
-        return false;
-    }
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
-    propertyArrayIndex_.SetValue(propertyArrayIndex.GetValue());
-    return true;
+    if (members_.SetPropertyArrayIndex(propertyArrayIndex)) return true;
+    StackErrorLog(kSetPropertyArrayIndex, kSource, __LINE__, "Failed to set the value for the property array index");
+    return false;
 }
 
 bool BACnetObjectPropertyReference::SetObjectPropertyReference(
@@ -82,17 +68,14 @@ bool BACnetObjectPropertyReference::SetObjectPropertyReference(const BACnetObjec
         StackErrorLog(kSetObjectPropertyReference, kSource, __LINE__, "Failed to set the object property reference");
         return false;
     }
-    return SetObjectPropertyReference(reference.objectIdentifier_, reference.propertyIdentifier_,
-                                      reference.HasPropertyArrayIndex() ? &reference.propertyArrayIndex_ : nullptr);
+    return SetObjectPropertyReference(reference.GetObjectIdentifier(), reference.GetPropertyIdentifier(),
+                                      reference.HasPropertyArrayIndex() ? &reference.GetPropertyArrayIndex() : nullptr);
 }
 
 void BACnetObjectPropertyReference::SetObjectPropertyReference(uint16_t objectType, uint32_t objectInstance,
                                                                uint32_t propertyIdentifier,
                                                                std::optional<uint32_t> propertyArrayIndex) {
-    Reset();
-    objectIdentifier_.SetValue(objectType, objectInstance);
-    propertyIdentifier_.SetValue(propertyIdentifier);
-    if (propertyArrayIndex) propertyArrayIndex_.SetValue(*propertyArrayIndex);
+    members_.Set(objectType, objectInstance, propertyIdentifier, propertyArrayIndex);
     valid_ = true;
 }
 
@@ -105,17 +88,11 @@ uint16_t BACnetObjectPropertyReference::Decode(const uint8_t* buffer, uint16_t l
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    if (!Codec::DecodeRequired(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode objectIdentifier");
+    if (const char* failure = members_.Decode(cursor, outcome)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
     }
-    if (!Codec::DecodeRequired(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode propertyIdentifier");
-        Reset();
-        return 0;
-    }
-    Codec::DecodeOptional(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag);
     valid_ = true;
     return cursor.used;
 }
@@ -132,17 +109,8 @@ uint16_t BACnetObjectPropertyReference::Encode(uint8_t* buffer, uint16_t room, B
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    if (!Codec::EncodeContext(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Unable to encode the objectIdentifier");
-        return 0;
-    }
-    if (!Codec::EncodeContext(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Unable to encode the propertyIdentifier");
-        return 0;
-    }
-    if (propertyArrayIndex_.IsValid() &&
-        !Codec::EncodeContext(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Unable to encode the propertyArrayIndex");
+    if (const char* failure = members_.Encode(cursor, outcome, kEncodeFailures)) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     return cursor.used;
@@ -151,25 +119,18 @@ uint16_t BACnetObjectPropertyReference::Encode(uint8_t* buffer, uint16_t room, B
 std::unique_ptr<ICodable> BACnetObjectPropertyReference::Clone() const { return Codec::CopyOf(*this); }
 
 void BACnetObjectPropertyReference::Reset() {
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
+    members_.Reset();
     valid_ = false;
 }
 
 bool BACnetObjectPropertyReference::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetObjectPropertyReference*>(other);
-    return same != nullptr && objectIdentifier_.IsEqual(&same->objectIdentifier_) &&
-           propertyIdentifier_.IsEqual(&same->propertyIdentifier_) &&
-           Codec::SameOptional(propertyArrayIndex_, same->propertyArrayIndex_);
+    return same != nullptr && members_.IsEqual(same->members_);
 }
 
 bool BACnetObjectPropertyReference::GetChildren(RenderChildren& children) const {
-    children.push_back(MakeRenderChild(&objectIdentifier_, {}, kObjectIdentifierTag));
-    children.push_back(MakeRenderChild(&propertyIdentifier_, {}, kPropertyIdentifierTag));
-    if (propertyArrayIndex_.IsValid())
-        children.push_back(MakeRenderChild(&propertyArrayIndex_, "PropertyArrayIndex", kPropertyArrayIndexTag));
+    members_.AddChildren(children);
     return true;
 }
 

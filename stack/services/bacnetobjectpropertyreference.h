@@ -5,10 +5,8 @@
 
 #include <optional>
 
-#include "core/bacnetenumerations.h"
 #include "core/bacnetobjectbase.h"
-#include "core/bacnetprimitiveobjectidentifier.h"
-#include "core/bacnetprimitiveuint.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -30,10 +28,10 @@ public:
     void SetObjectPropertyReference(uint16_t objectType, uint32_t objectInstance, uint32_t propertyIdentifier,
                                     std::optional<uint32_t> propertyArrayIndex = std::nullopt);
 
-    const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return objectIdentifier_; }
-    const BACnetPropertyIdentifier& GetPropertyIdentifier() const { return propertyIdentifier_; }
-    bool HasPropertyArrayIndex() const { return propertyArrayIndex_.IsValid(); }
-    const BACnetPrimitiveUINT& GetPropertyArrayIndex() const { return propertyArrayIndex_; }
+    const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return members_.objectIdentifier; }
+    const BACnetPropertyIdentifier& GetPropertyIdentifier() const { return members_.propertyIdentifier; }
+    bool HasPropertyArrayIndex() const { return members_.propertyArrayIndex.IsValid(); }
+    const BACnetPrimitiveUINT& GetPropertyArrayIndex() const { return members_.propertyArrayIndex; }
 
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;
     [[nodiscard]] uint16_t Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) override;
@@ -47,9 +45,7 @@ public:
     bool GetChildren(RenderChildren& children) const override;
 
 private:
-    BACnetPrimitiveObjectIdentifier objectIdentifier_;
-    BACnetPropertyIdentifier propertyIdentifier_;
-    BACnetPrimitiveUINT propertyArrayIndex_;
+    BACnetServiceCodec::ObjectPropertyMembers members_;
 };
 
 }  // namespace ZalvoBACnetStack

@@ -1,7 +1,6 @@
 #include "services/bacnetreadpropertyack.h"
 
 #include "core/stackerrorlog.h"
-#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -12,9 +11,6 @@ constexpr const char* kSetObjectIdentifier = "ZalvoBACnetStack::BACnetReadProper
 constexpr const char* kSetPropertyIdentifier = "ZalvoBACnetStack::BACnetReadPropertyACK::SetPropertyIdentifier";
 constexpr const char* kSetPropertyArrayIndex = "ZalvoBACnetStack::BACnetReadPropertyACK::SetPropertyArrayIndex";
 constexpr const char* kSetAck = "ZalvoBACnetStack::BACnetReadPropertyACK::SetReadPropertyACK";
-constexpr uint8_t kObjectIdentifierTag = 0;
-constexpr uint8_t kPropertyIdentifierTag = 1;
-constexpr uint8_t kPropertyArrayIndexTag = 2;
 constexpr uint8_t kPropertyValueTag = 3;
 using Codec = BACnetServiceCodec;
 }  // namespace
@@ -22,33 +18,21 @@ using Codec = BACnetServiceCodec;
 BACnetReadPropertyACK::BACnetReadPropertyACK() : propertyValue_(kPropertyValueTag) { Reset(); }
 
 bool BACnetReadPropertyACK::SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier) {
-    if (!objectIdentifier.IsValid()) {
-        StackErrorLog(kSetObjectIdentifier, kSource, __LINE__, "Failed to set the object identifier");
-        return false;
-    }
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    objectIdentifier_.SetRawValue(objectIdentifier.GetRawValue());
-    return true;
+    if (members_.SetObjectIdentifier(objectIdentifier)) return true;
+    StackErrorLog(kSetObjectIdentifier, kSource, __LINE__, "Failed to set the object identifier");
+    return false;
 }
 
 bool BACnetReadPropertyACK::SetPropertyIdentifier(const BACnetPrimitiveENUM& propertyIdentifier) {
-    if (!propertyIdentifier.IsValid()) {
-        StackErrorLog(kSetPropertyIdentifier, kSource, __LINE__, "Failed to set the property identifier");
-        return false;
-    }
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    propertyIdentifier_.SetValue(propertyIdentifier.GetValue());
-    return true;
+    if (members_.SetPropertyIdentifier(propertyIdentifier)) return true;
+    StackErrorLog(kSetPropertyIdentifier, kSource, __LINE__, "Failed to set the property identifier");
+    return false;
 }
 
 bool BACnetReadPropertyACK::SetPropertyArrayIndex(const BACnetPrimitiveUINT& propertyArrayIndex) {
-    if (!propertyArrayIndex.IsValid()) {
-        StackErrorLog(kSetPropertyArrayIndex, kSource, __LINE__, "Failed to set the property array index");
-        return false;
-    }
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
-    propertyArrayIndex_.SetValue(propertyArrayIndex.GetValue());
-    return true;
+    if (members_.SetPropertyArrayIndex(propertyArrayIndex)) return true;
+    StackErrorLog(kSetPropertyArrayIndex, kSource, __LINE__, "Failed to set the property array index");
+    return false;
 }
 
 bool BACnetReadPropertyACK::SetReadPropertyACK(const BACnetPrimitiveObjectIdentifier& objectIdentifier,
@@ -85,20 +69,12 @@ uint16_t BACnetReadPropertyACK::Decode(const uint8_t* buffer, uint16_t length, B
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    if (!Codec::DecodeRequired(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode objectIdentifier");
-        Reset();
-        return 0;
+    const char* failure = members_.Decode(cursor, outcome);
+    if (failure == nullptr && !members_.DecodeValue(propertyValue_, cursor, outcome, kPropertyValueTag)) {
+        failure = "Failed to decode propertyValue";
     }
-    if (!Codec::DecodeRequired(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode propertyIdentifier");
-        Reset();
-        return 0;
-    }
-    Codec::DecodeOptional(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag);
-    if (!Codec::DecodeTypedValue(propertyValue_, cursor, outcome, kPropertyValueTag,
-                                 objectIdentifier_.GetObjectType(), propertyIdentifier_, propertyArrayIndex_)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode propertyValue");
+    if (failure != nullptr) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
     }
@@ -118,21 +94,12 @@ uint16_t BACnetReadPropertyACK::Encode(uint8_t* buffer, uint16_t room, BACnetErr
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    if (!Codec::EncodeContext(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode objectIdentifier");
-        return 0;
+    const char* failure = members_.Encode(cursor, outcome);
+    if (failure == nullptr && !Codec::EncodeContext(propertyValue_, cursor, outcome, kPropertyValueTag)) {
+        failure = "Failed to encode propertyValue";
     }
-    if (!Codec::EncodeContext(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode propertyIdentifier");
-        return 0;
-    }
-    if (propertyArrayIndex_.IsValid() &&
-        !Codec::EncodeContext(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode propertyArrayIndex");
-        return 0;
-    }
-    if (!Codec::EncodeContext(propertyValue_, cursor, outcome, kPropertyValueTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode propertyValue");
+    if (failure != nullptr) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     return cursor.used;
@@ -146,9 +113,7 @@ std::unique_ptr<ICodable> BACnetReadPropertyACK::Clone() const {
 }
 
 void BACnetReadPropertyACK::Reset() {
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
+    members_.Reset();
     propertyValue_.Reset();
     valid_ = false;
 }
@@ -156,17 +121,11 @@ void BACnetReadPropertyACK::Reset() {
 bool BACnetReadPropertyACK::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetReadPropertyACK*>(other);
-    return same != nullptr && objectIdentifier_.IsEqual(&same->objectIdentifier_) &&
-           propertyIdentifier_.IsEqual(&same->propertyIdentifier_) &&
-           Codec::SameOptional(propertyArrayIndex_, same->propertyArrayIndex_) &&
-           propertyValue_.IsEqual(&same->propertyValue_);
+    return same != nullptr && members_.IsEqual(same->members_) && propertyValue_.IsEqual(&same->propertyValue_);
 }
 
 bool BACnetReadPropertyACK::GetChildren(RenderChildren& children) const {
-    children.push_back(MakeRenderChild(&objectIdentifier_, {}, kObjectIdentifierTag));
-    children.push_back(MakeRenderChild(&propertyIdentifier_, {}, kPropertyIdentifierTag));
-    if (propertyArrayIndex_.IsValid())
-        children.push_back(MakeRenderChild(&propertyArrayIndex_, "PropertyArrayIndex", kPropertyArrayIndexTag));
+    members_.AddChildren(children);
     children.push_back(MakeRenderChild(&propertyValue_, "PropertyValue", kPropertyValueTag));
     return true;
 }

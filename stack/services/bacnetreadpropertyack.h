@@ -7,10 +7,8 @@
 #include <optional>
 
 #include "core/bacnetabstractsyntaxtype.h"
-#include "core/bacnetenumerations.h"
-#include "core/bacnetprimitiveobjectidentifier.h"
-#include "core/bacnetprimitiveuint.h"
 #include "message/bacnetconfirmedserviceack.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -31,10 +29,10 @@ public:
     bool SetReadPropertyACK(uint16_t objectType, uint32_t objectInstance, uint32_t propertyIdentifier,
                             std::optional<uint32_t> propertyArrayIndex, const BACnetAbstractSyntaxType& value);
 
-    const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return objectIdentifier_; }
-    const BACnetPropertyIdentifier& GetPropertyIdentifier() const { return propertyIdentifier_; }
-    bool HasPropertyArrayIndex() const { return propertyArrayIndex_.IsValid(); }
-    const BACnetPrimitiveUINT& GetPropertyArrayIndex() const { return propertyArrayIndex_; }
+    const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return members_.objectIdentifier; }
+    const BACnetPropertyIdentifier& GetPropertyIdentifier() const { return members_.propertyIdentifier; }
+    bool HasPropertyArrayIndex() const { return members_.propertyArrayIndex.IsValid(); }
+    const BACnetPrimitiveUINT& GetPropertyArrayIndex() const { return members_.propertyArrayIndex; }
     const BACnetAbstractSyntaxType& GetPropertyValue() const { return propertyValue_; }
 
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;
@@ -51,9 +49,7 @@ public:
     bool GetChildren(RenderChildren& children) const override;
 
 private:
-    BACnetPrimitiveObjectIdentifier objectIdentifier_;
-    BACnetPropertyIdentifier propertyIdentifier_;
-    BACnetPrimitiveUINT propertyArrayIndex_;
+    BACnetServiceCodec::ObjectPropertyMembers members_;
     BACnetAbstractSyntaxType propertyValue_;
 };
 

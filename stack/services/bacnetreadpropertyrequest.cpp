@@ -1,7 +1,6 @@
 #include "services/bacnetreadpropertyrequest.h"
 
 #include "core/stackerrorlog.h"
-#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -12,42 +11,27 @@ constexpr const char* kSetObjectIdentifier = "ZalvoBACnetStack::BACnetReadProper
 constexpr const char* kSetPropertyIdentifier = "ZalvoBACnetStack::BACnetReadPropertyRequest::SetPropertyIdentifier";
 constexpr const char* kSetPropertyArrayIndex = "ZalvoBACnetStack::BACnetReadPropertyRequest::SetPropertyArrayIndex";
 constexpr const char* kSetRequest = "ZalvoBACnetStack::BACnetReadPropertyRequest::SetReadPropertyRequest";
-constexpr uint8_t kObjectIdentifierTag = 0;
-constexpr uint8_t kPropertyIdentifierTag = 1;
-constexpr uint8_t kPropertyArrayIndexTag = 2;
 using Codec = BACnetServiceCodec;
 }  // namespace
 
 BACnetReadPropertyRequest::BACnetReadPropertyRequest() { Reset(); }
 
 bool BACnetReadPropertyRequest::SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier) {
-    if (!objectIdentifier.IsValid()) {
-        StackErrorLog(kSetObjectIdentifier, kSource, __LINE__, "Failed to set the object identifier");
-        return false;
-    }
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    objectIdentifier_.SetRawValue(objectIdentifier.GetRawValue());
-    return true;
+    if (members_.SetObjectIdentifier(objectIdentifier)) return true;
+    StackErrorLog(kSetObjectIdentifier, kSource, __LINE__, "Failed to set the object identifier");
+    return false;
 }
 
 bool BACnetReadPropertyRequest::SetPropertyIdentifier(const BACnetPrimitiveENUM& propertyIdentifier) {
-    if (!propertyIdentifier.IsValid()) {
-        StackErrorLog(kSetPropertyIdentifier, kSource, __LINE__, "Failed to set the property identifier");
-        return false;
-    }
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    propertyIdentifier_.SetValue(propertyIdentifier.GetValue());
-    return true;
+    if (members_.SetPropertyIdentifier(propertyIdentifier)) return true;
+    StackErrorLog(kSetPropertyIdentifier, kSource, __LINE__, "Failed to set the property identifier");
+    return false;
 }
 
 bool BACnetReadPropertyRequest::SetPropertyArrayIndex(const BACnetPrimitiveUINT& propertyArrayIndex) {
-    if (!propertyArrayIndex.IsValid()) {
-        StackErrorLog(kSetPropertyArrayIndex, kSource, __LINE__, "Failed to set the property array index");
-        return false;
-    }
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
-    propertyArrayIndex_.SetValue(propertyArrayIndex.GetValue());
-    return true;
+    if (members_.SetPropertyArrayIndex(propertyArrayIndex)) return true;
+    StackErrorLog(kSetPropertyArrayIndex, kSource, __LINE__, "Failed to set the property array index");
+    return false;
 }
 
 bool BACnetReadPropertyRequest::SetReadPropertyRequest(const BACnetPrimitiveObjectIdentifier& objectIdentifier,
@@ -67,10 +51,7 @@ bool BACnetReadPropertyRequest::SetReadPropertyRequest(const BACnetPrimitiveObje
 void BACnetReadPropertyRequest::SetReadPropertyRequest(uint16_t objectType, uint32_t objectInstance,
                                                        uint32_t propertyIdentifier,
                                                        std::optional<uint32_t> propertyArrayIndex) {
-    Reset();
-    objectIdentifier_.SetValue(objectType, objectInstance);
-    propertyIdentifier_.SetValue(propertyIdentifier);
-    if (propertyArrayIndex) propertyArrayIndex_.SetValue(*propertyArrayIndex);
+    members_.Set(objectType, objectInstance, propertyIdentifier, propertyArrayIndex);
     valid_ = true;
 }
 
@@ -83,17 +64,11 @@ uint16_t BACnetReadPropertyRequest::Decode(const uint8_t* buffer, uint16_t lengt
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    if (!Codec::DecodeRequired(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode objectIdentifier");
+    if (const char* failure = members_.Decode(cursor, outcome)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
     }
-    if (!Codec::DecodeRequired(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode propertyIdentifier");
-        Reset();
-        return 0;
-    }
-    Codec::DecodeOptional(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag);
     valid_ = true;
     return cursor.used;
 }
@@ -110,17 +85,8 @@ uint16_t BACnetReadPropertyRequest::Encode(uint8_t* buffer, uint16_t room, BACne
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    if (!Codec::EncodeContext(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode objectIdentifier");
-        return 0;
-    }
-    if (!Codec::EncodeContext(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode propertyIdentifier");
-        return 0;
-    }
-    if (propertyArrayIndex_.IsValid() &&
-        !Codec::EncodeContext(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode propertyArrayIndex");
+    if (const char* failure = members_.Encode(cursor, outcome)) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     return cursor.used;
@@ -129,25 +95,18 @@ uint16_t BACnetReadPropertyRequest::Encode(uint8_t* buffer, uint16_t room, BACne
 std::unique_ptr<ICodable> BACnetReadPropertyRequest::Clone() const { return Codec::CopyOf(*this); }
 
 void BACnetReadPropertyRequest::Reset() {
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
+    members_.Reset();
     valid_ = false;
 }
 
 bool BACnetReadPropertyRequest::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetReadPropertyRequest*>(other);
-    return same != nullptr && objectIdentifier_.IsEqual(&same->objectIdentifier_) &&
-           propertyIdentifier_.IsEqual(&same->propertyIdentifier_) &&
-           Codec::SameOptional(propertyArrayIndex_, same->propertyArrayIndex_);
+    return same != nullptr && members_.IsEqual(same->members_);
 }
 
 bool BACnetReadPropertyRequest::GetChildren(RenderChildren& children) const {
-    children.push_back(MakeRenderChild(&objectIdentifier_, {}, kObjectIdentifierTag));
-    children.push_back(MakeRenderChild(&propertyIdentifier_, {}, kPropertyIdentifierTag));
-    if (propertyArrayIndex_.IsValid())
-        children.push_back(MakeRenderChild(&propertyArrayIndex_, "PropertyArrayIndex", kPropertyArrayIndexTag));
+    members_.AddChildren(children);
     return true;
 }
 

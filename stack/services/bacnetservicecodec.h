@@ -7,13 +7,16 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "core/bacnetabstractsyntaxtype.h"
 #include "core/bacnetdatatypelookup.h"
+#include "core/bacnetenumerations.h"
 #include "core/bacnetobjectbase.h"
 #include "core/bacnetprimitivebase.h"
 #include "core/bacnetprimitiveenum.h"
+#include "core/bacnetprimitiveobjectidentifier.h"
 #include "core/bacnetprimitiveuint.h"
 #include "render/xmlrenderer.h"
 
@@ -167,6 +170,116 @@ public:
         renderer.Render(originalView, originalText);
         return copyText == originalText;
     }
+
+    // The object identifier [0], property identifier [1] and optional array
+    // index [2] that open a ReadProperty request and acknowledgement, a
+    // WriteProperty request and an object property reference. The owner
+    // reports a failure under its own name, with the text returned here.
+    struct ObjectPropertyMembers {
+        static constexpr uint8_t kObjectIdentifierTag = 0;
+        static constexpr uint8_t kPropertyIdentifierTag = 1;
+        static constexpr uint8_t kPropertyArrayIndexTag = 2;
+
+        // What the owner reports when a member does not encode.
+        struct EncodeFailures {
+            const char* objectIdentifier;
+            const char* propertyIdentifier;
+            const char* propertyArrayIndex;
+        };
+        static constexpr EncodeFailures kEncodeFailures{"Failed to encode objectIdentifier",
+                                                        "Failed to encode propertyIdentifier",
+                                                        "Failed to encode propertyArrayIndex"};
+
+        BACnetPrimitiveObjectIdentifier objectIdentifier;
+        BACnetPropertyIdentifier propertyIdentifier;
+        BACnetPrimitiveUINT propertyArrayIndex;
+
+        ObjectPropertyMembers() { Reset(); }
+
+        // All three empty, each tagged with its context number.
+        void Reset() {
+            ResetContextMember(objectIdentifier, kObjectIdentifierTag);
+            ResetContextMember(propertyIdentifier, kPropertyIdentifierTag);
+            ResetContextMember(propertyArrayIndex, kPropertyArrayIndexTag);
+        }
+
+        // All three from numbers (the index only when given).
+        void Set(uint16_t objectType, uint32_t objectInstance, uint32_t property, std::optional<uint32_t> index) {
+            Reset();
+            objectIdentifier.SetValue(objectType, objectInstance);
+            propertyIdentifier.SetValue(property);
+            if (index) propertyArrayIndex.SetValue(*index);
+        }
+
+        // Each copies a valid value; an empty one is refused (false, the
+        // member unchanged).
+        bool SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& value) {
+            if (!value.IsValid()) return false;
+            ResetContextMember(objectIdentifier, kObjectIdentifierTag);
+            objectIdentifier.SetRawValue(value.GetRawValue());
+            return true;
+        }
+        bool SetPropertyIdentifier(const BACnetPrimitiveENUM& value) {
+            if (!value.IsValid()) return false;
+            ResetContextMember(propertyIdentifier, kPropertyIdentifierTag);
+            propertyIdentifier.SetValue(value.GetValue());
+            return true;
+        }
+        bool SetPropertyArrayIndex(const BACnetPrimitiveUINT& value) {
+            if (!value.IsValid()) return false;
+            ResetContextMember(propertyArrayIndex, kPropertyArrayIndexTag);
+            propertyArrayIndex.SetValue(value.GetValue());
+            return true;
+        }
+
+        // The three from the cursor (the index when it is there); null, or
+        // what failed.
+        const char* Decode(DecodeCursor& cursor, BACnetErrorOutcome* outcome) {
+            if (!DecodeRequired(objectIdentifier, cursor, outcome, kObjectIdentifierTag))
+                return "Failed to decode objectIdentifier";
+            if (!DecodeRequired(propertyIdentifier, cursor, outcome, kPropertyIdentifierTag))
+                return "Failed to decode propertyIdentifier";
+            DecodeOptional(propertyArrayIndex, cursor, outcome, kPropertyArrayIndexTag);
+            return nullptr;
+        }
+
+        // The three (the index only when present); null, or the text of the
+        // member that failed.
+        const char* Encode(EncodeCursor& cursor, BACnetErrorOutcome* outcome,
+                           const EncodeFailures& failures = kEncodeFailures) {
+            if (!EncodeContext(objectIdentifier, cursor, outcome, kObjectIdentifierTag))
+                return failures.objectIdentifier;
+            if (!EncodeContext(propertyIdentifier, cursor, outcome, kPropertyIdentifierTag))
+                return failures.propertyIdentifier;
+            if (propertyArrayIndex.IsValid() &&
+                !EncodeContext(propertyArrayIndex, cursor, outcome, kPropertyArrayIndexTag))
+                return failures.propertyArrayIndex;
+            return nullptr;
+        }
+
+        // A property value between opening and closing tag `tagNumber`,
+        // typed by the object type, property and index held here.
+        bool DecodeValue(BACnetAbstractSyntaxType& value, DecodeCursor& cursor, BACnetErrorOutcome* outcome,
+                         uint8_t tagNumber) const {
+            return DecodeTypedValue(value, cursor, outcome, tagNumber, objectIdentifier.GetObjectType(),
+                                    propertyIdentifier, propertyArrayIndex);
+        }
+
+        bool IsEqual(const ObjectPropertyMembers& other) const {
+            return objectIdentifier.IsEqual(&other.objectIdentifier) &&
+                   propertyIdentifier.IsEqual(&other.propertyIdentifier) &&
+                   SameOptional(propertyArrayIndex, other.propertyArrayIndex);
+        }
+
+        // "ObjectIdentifier" (0), "PropertyIdentifier" (1) and
+        // "PropertyArrayIndex" (2) when present.
+        void AddChildren(RenderChildren& children) const {
+            children.push_back(MakeRenderChild(&objectIdentifier, {}, kObjectIdentifierTag));
+            children.push_back(MakeRenderChild(&propertyIdentifier, {}, kPropertyIdentifierTag));
+            if (propertyArrayIndex.IsValid())
+                children.push_back(MakeRenderChild(&propertyArrayIndex, "PropertyArrayIndex", kPropertyArrayIndexTag));
+        }
+    };
 
     // A copy of `self` through its copy constructor, null when memory runs out.
     template <class T>

@@ -1,7 +1,6 @@
 #include "services/bacnetwritepropertyrequest.h"
 
 #include "core/stackerrorlog.h"
-#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 namespace {
@@ -10,9 +9,6 @@ constexpr const char* kDecode = "ZalvoBACnetStack::BACnetWritePropertyRequest::D
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetWritePropertyRequest::Encode";
 constexpr const char* kSet = "ZalvoBACnetStack::BACnetWritePropertyRequest::SetWritePropertyRequest";
 constexpr const char* kSetPriority = "ZalvoBACnetStack::BACnetWritePropertyRequest::SetPriority";
-constexpr uint8_t kObjectIdentifierTag = 0;
-constexpr uint8_t kPropertyIdentifierTag = 1;
-constexpr uint8_t kPropertyArrayIndexTag = 2;
 constexpr uint8_t kPropertyValueTag = 3;
 constexpr uint8_t kPriorityTag = 4;
 using Codec = BACnetServiceCodec;
@@ -29,16 +25,9 @@ uint16_t BACnetWritePropertyRequest::Decode(const uint8_t* buffer, uint16_t leng
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    const char* failure = nullptr;
-    if (!Codec::DecodeRequired(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        failure = "Failed to decode objectIdentifier";
-    } else if (!Codec::DecodeRequired(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        failure = "Failed to decode propertyIdentifier";
-    } else {
-        Codec::DecodeOptional(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag);
-        if (!Codec::DecodeRequired(propertyValue_, cursor, outcome, kPropertyValueTag)) {
-            failure = "Failed to decode propertyValue";
-        }
+    const char* failure = members_.Decode(cursor, outcome);
+    if (failure == nullptr && !Codec::DecodeRequired(propertyValue_, cursor, outcome, kPropertyValueTag)) {
+        failure = "Failed to decode propertyValue";
     }
     if (failure != nullptr) {
         StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
@@ -62,17 +51,11 @@ uint16_t BACnetWritePropertyRequest::Encode(uint8_t* buffer, uint16_t room, BACn
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    const char* failure = nullptr;
-    if (!Codec::EncodeContext(objectIdentifier_, cursor, outcome, kObjectIdentifierTag)) {
-        failure = "Failed to encode objectIdentifier";
-    } else if (!Codec::EncodeContext(propertyIdentifier_, cursor, outcome, kPropertyIdentifierTag)) {
-        failure = "Failed to encode propertyIdentifier";
-    } else if (propertyArrayIndex_.IsValid() &&
-               !Codec::EncodeContext(propertyArrayIndex_, cursor, outcome, kPropertyArrayIndexTag)) {
-        failure = "Failed to encode propertyArrayIndex";
-    } else if (!Codec::EncodeContext(propertyValue_, cursor, outcome, kPropertyValueTag)) {
+    const char* failure = members_.Encode(cursor, outcome);
+    if (failure == nullptr && !Codec::EncodeContext(propertyValue_, cursor, outcome, kPropertyValueTag)) {
         failure = "Failed to encode propertyValue";
-    } else if (priority_.IsValid() && !Codec::EncodeContext(priority_, cursor, outcome, kPriorityTag)) {
+    } else if (failure == nullptr && priority_.IsValid() &&
+               !Codec::EncodeContext(priority_, cursor, outcome, kPriorityTag)) {
         failure = "Failed to encode priority";
     }
     if (failure != nullptr) {
@@ -90,9 +73,7 @@ std::unique_ptr<ICodable> BACnetWritePropertyRequest::Clone() const {
 }
 
 void BACnetWritePropertyRequest::Reset() {
-    Codec::ResetContextMember(objectIdentifier_, kObjectIdentifierTag);
-    Codec::ResetContextMember(propertyIdentifier_, kPropertyIdentifierTag);
-    Codec::ResetContextMember(propertyArrayIndex_, kPropertyArrayIndexTag);
+    members_.Reset();
     propertyValue_.Reset();
     Codec::ResetContextMember(priority_, kPriorityTag);
     valid_ = false;
@@ -101,17 +82,12 @@ void BACnetWritePropertyRequest::Reset() {
 bool BACnetWritePropertyRequest::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetWritePropertyRequest*>(other);
-    return same != nullptr && same->valid_ == valid_ && objectIdentifier_.IsEqual(&same->objectIdentifier_) &&
-           propertyIdentifier_.IsEqual(&same->propertyIdentifier_) &&
-           Codec::SameOptional(propertyArrayIndex_, same->propertyArrayIndex_) &&
+    return same != nullptr && same->valid_ == valid_ && members_.IsEqual(same->members_) &&
            propertyValue_.IsEqual(&same->propertyValue_) && Codec::SameOptional(priority_, same->priority_);
 }
 
 bool BACnetWritePropertyRequest::GetChildren(RenderChildren& children) const {
-    children.push_back(MakeRenderChild(&objectIdentifier_, {}, kObjectIdentifierTag));
-    children.push_back(MakeRenderChild(&propertyIdentifier_, {}, kPropertyIdentifierTag));
-    if (propertyArrayIndex_.IsValid())
-        children.push_back(MakeRenderChild(&propertyArrayIndex_, "PropertyArrayIndex", kPropertyArrayIndexTag));
+    members_.AddChildren(children);
     children.push_back(MakeRenderChild(&propertyValue_, "PropertyValue", kPropertyValueTag));
     if (priority_.IsValid()) children.push_back(MakeRenderChild(&priority_, "Priority", kPriorityTag));
     return true;
@@ -151,9 +127,9 @@ bool BACnetWritePropertyRequest::SetWritePropertyRequest(const BACnetPrimitiveOb
         Reset();
         return false;
     }
-    objectIdentifier_.SetRawValue(objectIdentifier.GetRawValue());
-    propertyIdentifier_.SetValue(propertyIdentifier.GetValue());
-    if (propertyArrayIndex != nullptr) propertyArrayIndex_.SetValue(propertyArrayIndex->GetValue());
+    members_.SetObjectIdentifier(objectIdentifier);
+    members_.SetPropertyIdentifier(propertyIdentifier);
+    if (propertyArrayIndex != nullptr) members_.SetPropertyArrayIndex(*propertyArrayIndex);
     valid_ = true;
     return true;
 }

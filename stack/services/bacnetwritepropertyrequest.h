@@ -16,10 +16,8 @@
 #include <string>
 
 #include "core/bacnetabstractsyntaxtype.h"
-#include "core/bacnetenumerations.h"
-#include "core/bacnetprimitiveobjectidentifier.h"
-#include "core/bacnetprimitiveuint.h"
 #include "message/bacnetconfirmedservicerequest.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -57,18 +55,16 @@ public:
     // 1 to 16; anything else is refused (reported, false, priority unchanged).
     bool SetPriority(uint32_t priority);
 
-    const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return objectIdentifier_; }
-    const BACnetPropertyIdentifier& GetPropertyIdentifier() const { return propertyIdentifier_; }
-    bool HasPropertyArrayIndex() const { return propertyArrayIndex_.IsValid(); }
-    const BACnetPrimitiveUINT& GetPropertyArrayIndex() const { return propertyArrayIndex_; }
+    const BACnetPrimitiveObjectIdentifier& GetObjectIdentifier() const { return members_.objectIdentifier; }
+    const BACnetPropertyIdentifier& GetPropertyIdentifier() const { return members_.propertyIdentifier; }
+    bool HasPropertyArrayIndex() const { return members_.propertyArrayIndex.IsValid(); }
+    const BACnetPrimitiveUINT& GetPropertyArrayIndex() const { return members_.propertyArrayIndex; }
     const BACnetAbstractSyntaxType& GetPropertyValue() const { return propertyValue_; }
     bool HasPriority() const { return priority_.IsValid(); }
     const BACnetPrimitiveUINT& GetPriority() const { return priority_; }
 
 private:
-    BACnetPrimitiveObjectIdentifier objectIdentifier_;
-    BACnetPropertyIdentifier propertyIdentifier_;
-    BACnetPrimitiveUINT propertyArrayIndex_;
+    BACnetServiceCodec::ObjectPropertyMembers members_;
     BACnetAbstractSyntaxType propertyValue_;
     BACnetPrimitiveUINT priority_;
 };
