@@ -6,6 +6,10 @@ void PropertyRecord::AddValue(uint32_t packetNumber, std::string_view value) {
     // Only the newest entry is compared: A, B, A gives three entries.
     if (!values.empty() && values.rbegin()->second == value) return;
     values.insert_or_assign(packetNumber, std::string(value));
+    if (values.size() > kPropertyValuesKept) {
+        values.erase(values.begin());
+        olderValuesDropped = true;
+    }
 }
 
 PropertyRecord& ObjectRecord::GetOrAddProperty(std::string_view name) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -23,14 +24,22 @@ using IPv4Address = std::array<uint8_t, 4>;
 inline constexpr uint32_t kMaxObjectInstance = 0x3FFFFF;  // 4,194,303
 inline constexpr uint32_t kMaxObjectType = 0x3FF;         // 1023
 
+// The report prints at most the three newest values of a property, so a
+// property keeps only those: a long capture of changing values must not
+// grow the database packet by packet.
+inline constexpr size_t kPropertyValuesKept = 3;
+
 struct PropertyRecord {
     std::string name;
-    // Value texts by packet number, ascending; one entry per change.
+    // The newest value texts by packet number, ascending; one entry per
+    // change, at most kPropertyValuesKept of them.
     std::map<uint32_t, std::string> values;
+    // Set once an older value was let go to keep `values` at its limit.
+    bool olderValuesDropped = false;
 
     // Records `value` as seen at `packetNumber`, unless the newest recorded
     // value already has this text. A value recorded earlier under the same
-    // packet number is replaced.
+    // packet number is replaced. Beyond the limit the oldest entry goes.
     void AddValue(uint32_t packetNumber, std::string_view value);
 };
 

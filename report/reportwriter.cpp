@@ -7,71 +7,8 @@
 namespace Tarnwick {
 namespace {
 
-constexpr const char* kObjectTypeNames[] = {
-    "analogInput",
-    "analogOutput",
-    "analogValue",
-    "binaryInput",
-    "binaryOutput",
-    "binaryValue",
-    "calendar",
-    "command",
-    "device",
-    "eventEnrollment",
-    "file",
-    "group",
-    "loop",
-    "multiStateInput",
-    "multiStateOutput",
-    "notificationClass",
-    "program",
-    "schedule",
-    "averaging",
-    "multiStateValue",
-    "trendLog",
-    "lifeSafetyPoint",
-    "lifeSafetyZone",
-    "accumulator",
-    "pulseConverter",
-    "eventLog",
-    "globalGroup",
-    "trendLogMultiple",
-    "loadControl",
-    "structuredView",
-    "accessDoor",
-    "timer",
-    "accessCredential",
-    "accessPoint",
-    "accessRights",
-    "accessUser",
-    "accessZone",
-    "credentialDataInput",
-    "networkSecurity",
-    "bitstringValue",
-    "characterstringValue",
-    "datepatternValue",
-    "dateValue",
-    "datetimepatternValue",
-    "datetimeValue",
-    "integerValue",
-    "largeAnalogValue",
-    "octetstringValue",
-    "positiveIntegerValue",
-    "timepatternValue",
-    "timeValue",
-    "notificationForwarder",
-    "alertEnrollment",
-    "channel",
-    "lightingOutput",
-    "binaryLightingOutput",
-    "networkPort",
-    "elevatorGroup",
-    "escalator",
-    "lift",
-};
-static_assert(sizeof kObjectTypeNames / sizeof kObjectTypeNames[0] == 60, "object types 0 to 59");
-
 constexpr unsigned kValuesShown = 3;
+static_assert(kValuesShown <= kPropertyValuesKept, "a property keeps every value the report shows");
 
 constexpr const char* kNetworkIndent = "     ";
 constexpr const char* kDeviceIndent = "          ";
@@ -115,25 +52,20 @@ void PrintAddress(const NetworkAddressRecord& address) {
 
 }  // namespace
 
-const char* ReportObjectTypeName(uint32_t objectType) {
-    constexpr uint32_t kNamedTypes = sizeof kObjectTypeNames / sizeof kObjectTypeNames[0];
-    return objectType < kNamedTypes ? kObjectTypeNames[objectType] : "Proprietary/Unknown";
-}
-
 void PrintValueHistory(const PropertyRecord& property) {
     if (property.values.empty()) {
         ReportPrint("{No response}");
         return;
     }
     unsigned printed = 0;
-    for (auto it = property.values.rbegin(); it != property.values.rend(); ++it) {
-        if (printed == kValuesShown) {
-            ReportPrint(" - (FYI: Only showing last %u values)", kValuesShown);
-            break;
-        }
+    for (auto it = property.values.rbegin(); it != property.values.rend() && printed < kValuesShown; ++it) {
         if (printed > 0) ReportPrint(", ");
         ReportPrint("%s (Pkt: %d)", it->second.c_str(), static_cast<int>(it->first));
         ++printed;
+    }
+    // Older values remain: still kept, or already let go by the record.
+    if (property.values.size() > kValuesShown || property.olderValuesDropped) {
+        ReportPrint(" - (FYI: Only showing last %u values)", kValuesShown);
     }
 }
 

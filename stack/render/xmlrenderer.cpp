@@ -1,5 +1,7 @@
 #include "render/xmlrenderer.h"
 
+#include <deque>
+
 #include "core/bacnetstackversion.h"
 
 namespace ZalvoBACnetStack {
@@ -15,37 +17,59 @@ void AppendAttributes(const RenderAttributes& attributes, std::string& out) {
     }
 }
 
+// The header comment is the same for every document; it is built once.
+const std::string& HeaderText() {
+    static const std::string text = "<!-- Zalvo BACnet Stack v" + std::to_string(kStackVersionMajor) + '.' +
+                                    std::to_string(kStackVersionMinor) + '.' + std::to_string(kStackVersionPatch) +
+                                    '.' + std::to_string(kStackVersionBuild) + " -->";
+    return text;
+}
+
+// The children lists of the elements being written, one per nesting level,
+// kept from one document to the next so that walking a tree does not
+// allocate a fresh list for every element. A deque, because a parent's list
+// must stay where it is while deeper levels are added.
+thread_local std::deque<RenderChildren> tChildrenByDepth;
+// Levels whose lists are in use: a render started while another one is
+// under way (a value that renders something while it is being rendered)
+// takes the levels below them and leaves them untouched.
+thread_local size_t tLevelsInUse = 0;
+
+class LevelInUse {
+public:
+    LevelInUse() { ++tLevelsInUse; }
+    ~LevelInUse() { --tLevelsInUse; }
+    LevelInUse(const LevelInUse&) = delete;
+    LevelInUse& operator=(const LevelInUse&) = delete;
+};
+
 }  // namespace
 
-void XMLRenderer::WriteHeader(std::string& out) const {
-    out += "<!-- Zalvo BACnet Stack v";
-    out += std::to_string(kStackVersionMajor);
-    out += '.';
-    out += std::to_string(kStackVersionMinor);
-    out += '.';
-    out += std::to_string(kStackVersionPatch);
-    out += '.';
-    out += std::to_string(kStackVersionBuild);
-    out += " -->";
-}
+void XMLRenderer::WriteHeader(std::string& out) const { out += HeaderText(); }
 
 void XMLRenderer::Render(const IRenderable* root, std::string& out) const {
-    if (root != nullptr) RenderValue(*root, nullptr, out);
+    if (root != nullptr) RenderValue(*root, nullptr, tLevelsInUse, out);
 }
 
-void XMLRenderer::RenderValue(const IRenderable& value, const RenderChild* entry, std::string& out) const {
+void XMLRenderer::RenderValue(const IRenderable& value, const RenderChild* entry, size_t depth,
+                              std::string& out) const {
     RenderAttributes attributes;
     value.GetAttributes(attributes);
     const std::string text = value.GetElementText();
-    RenderChildren children;
+    while (tChildrenByDepth.size() <= depth) tChildrenByDepth.emplace_back();
+    const LevelInUse level;
+    RenderChildren& children = tChildrenByDepth[depth];
+    children.clear();
     value.GetChildren(children);
-    std::string name = value.GetElementName();
+    // A parent's entry may rename this occurrence; the value's own name is
+    // only asked for when it is the one written.
+    std::string ownName;
+    const bool renamed = entry != nullptr && !entry->elementName.empty();
+    if (!renamed) ownName = value.GetElementName();
+    const std::string& name = renamed ? entry->elementName : ownName;
 
-    if (entry != nullptr) {
-        if (!entry->elementName.empty()) name = entry->elementName;
-        if (entry->contextNumber != kNoContextNumber) {
-            attributes[entry->attributeKey] = std::to_string(static_cast<int32_t>(entry->contextNumber));
-        }
+    if (entry != nullptr && entry->contextNumber != kNoContextNumber) {
+        attributes[entry->attributeKey] = std::to_string(static_cast<int32_t>(entry->contextNumber));
     }
 
     if (children.empty()) {
@@ -73,7 +97,7 @@ void XMLRenderer::RenderValue(const IRenderable& value, const RenderChild* entry
         out += text;
     }
     for (const RenderChild& child : children) {
-        if (child.child != nullptr) RenderValue(*child.child, &child, out);
+        if (child.child != nullptr) RenderValue(*child.child, &child, depth + 1, out);
     }
     if (!name.empty()) {
         out += "</";

@@ -3,6 +3,7 @@
 // indentation and no escaping. The traffic report parses exactly this form.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "render/irenderable.h"
@@ -24,7 +25,9 @@ public:
     void Render(const IRenderable* root, std::string& out) const override;
 
 private:
-    void RenderValue(const IRenderable& value, const RenderChild* entry, std::string& out) const;
+    // `depth` is the nesting level of `value`: the level its children list
+    // is kept at while its children are written.
+    void RenderValue(const IRenderable& value, const RenderChild* entry, size_t depth, std::string& out) const;
 };
 
 }  // namespace ZalvoBACnetStack

@@ -22,14 +22,20 @@ uint32_t BACnetStack_DecodeAsXML(const uint8_t* buffer, uint16_t length, char* x
     BACnetIPPacket packet;
     BACnetErrorOutcome outcome;
     if (packet.Decode(buffer, length, &outcome) == 0) return 0;
-    std::string text;
-    text.reserve(1024);
+    // The text is written into one string kept from call to call, so a
+    // document costs no allocation once the string has grown to its size;
+    // an unusually large document does not keep its room afterwards.
+    constexpr size_t kKeptTextCapacity = 256 * 1024;
+    thread_local std::string text;
+    text.clear();
     const XMLRenderer renderer;
     renderer.WriteHeader(text);
     renderer.Render(&packet, text);
-    if (xmlBuffer == nullptr || text.size() > xmlBufferSize) return 0;
-    std::memcpy(xmlBuffer, text.data(), text.size());
-    return static_cast<uint32_t>(text.size());
+    const size_t size = text.size();
+    const bool fits = xmlBuffer != nullptr && size <= xmlBufferSize;
+    if (fits) std::memcpy(xmlBuffer, text.data(), size);
+    if (text.capacity() > kKeptTextCapacity) std::string().swap(text);
+    return fits ? static_cast<uint32_t>(size) : 0;
 }
 
 }  // extern "C"
