@@ -157,29 +157,20 @@ XmlFiles CountXmlFiles(const fs::path& directory) {
     return files;
 }
 
-// Creates `count` files of `size` octets in `directory` as tarnwick writes
-// its XML files, timed in this process.
-Measurement CreateSmallFiles(const fs::path& directory, size_t count, size_t size) {
+// Creates `count` files of `size` octets in the current directory, named
+// and written as tarnwick writes its XML files. Run as a child of its own
+// (capturebench --create-files), so it is measured like the other stages.
+int CreateSmallFiles(size_t count, size_t size) {
     const std::string text(size, 'x');
-    rusage before{};
-    getrusage(RUSAGE_SELF, &before);
-    const double start = Now();
     for (size_t i = 1; i <= count; ++i) {
         char name[64];
         std::snprintf(name, sizeof name, "mixed.pcap__packet_%03zu.xml", i);
-        const fs::path path = directory / name;
-        FILE* file = std::fopen(path.c_str(), "w");
-        if (file == nullptr) Fail(path.string() + ": " + std::strerror(errno));
+        FILE* file = std::fopen(name, "w");
+        if (file == nullptr) Fail(std::string(name) + ": " + std::strerror(errno));
         const size_t written = std::fwrite(text.data(), 1, text.size(), file);
-        if (std::fclose(file) != 0 || written != text.size()) Fail(path.string() + ": write failed");
+        if (std::fclose(file) != 0 || written != text.size()) Fail(std::string(name) + ": write failed");
     }
-    Measurement result;
-    result.wall = Now() - start;
-    rusage after{};
-    getrusage(RUSAGE_SELF, &after);
-    result.cpu = Seconds(after.ru_utime) - Seconds(before.ru_utime) + Seconds(after.ru_stime) -
-                 Seconds(before.ru_stime);
-    return result;
+    return 0;
 }
 
 std::string Grouped(double value) {
@@ -256,6 +247,9 @@ const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--create-files") {
+        return CreateSmallFiles(std::strtoul(argv[2], nullptr, 10), std::strtoul(argv[3], nullptr, 10));
+    }
     if (argc < 2) {
         std::fprintf(stderr, "usage: capturebench <work directory> [--sizes 50000,200000] [--repeat 3]\n");
         return 2;
@@ -330,10 +324,13 @@ int main(int argc, char** argv) {
     // packets and the average XML size of its run.
     const size_t fileCount = sizes.back();
     const size_t fileSize = static_cast<size_t>(largestXmlAverage + 0.5);
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
     Measurement files;
     for (int run = 0; run < repeat; ++run) {
         EmptyDirectory(work / "files");
-        Best(files, CreateSmallFiles(work / "files", fileCount, fileSize), run == 0);
+        Best(files,
+             RunProgram({self, "--create-files", std::to_string(fileCount), std::to_string(fileSize)}, work / "files"),
+             run == 0);
     }
     EmptyDirectory(work / "files");
     fs::remove_all(work / "files");
@@ -347,11 +344,7 @@ int main(int argc, char** argv) {
     std::printf("%-34s %9s %8s %8s %12s %12s %9s %9s\n", "stage", "packets", "wall s", "cpu s", "pkt/s wall",
                 "pkt/s cpu", "peak MiB", "dec.err");
     for (const StageResult& row : rows) PrintRow(row);
-    std::printf("%-34s %9s %8.3f %8.3f %12s %12s %9s %9s\n",
-                ("small files of " + std::to_string(fileSize) + " B").c_str(),
-                Grouped(static_cast<double>(fileCount)).c_str(), files.wall, files.cpu,
-                Grouped(static_cast<double>(fileCount) / files.wall).c_str(),
-                Grouped(static_cast<double>(fileCount) / files.cpu).c_str(), "-", "-");
+    PrintRow(StageResult{"small files of " + std::to_string(fileSize) + " B", fileCount, files, -1});
 
     // Targets, on the largest capture.
     const StageResult* decode = nullptr;
