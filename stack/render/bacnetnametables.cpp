@@ -2038,9 +2038,4 @@ const BACnetNameTable& WriteStatus() {
     return table;
 }
 
-const char* ReportObjectTypeName(uint32_t objectType) {
-    const char* name = ObjectType().Find(objectType);
-    return name != nullptr ? name : "Proprietary/Unknown";
-}
-
 }  // namespace ZalvoBACnetStack::NameTables

@@ -150,10 +150,6 @@ const BACnetNameTable& UnconfirmedServiceChoice();
 // 4 names
 const BACnetNameTable& WriteStatus();
 
-// The object-type name used by the traffic report: the table's name for the
-// standard object types, "Proprietary/Unknown" for every other number.
-const char* ReportObjectTypeName(uint32_t objectType);
-
 }  // namespace ZalvoBACnetStack::NameTables
 
 namespace ZalvoBACnetStack {
