@@ -367,13 +367,18 @@ def run_tshark(capture):
         command += ["-d", "udp.port==%d,bvlc" % port]
     records = {}
     with subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL) as process:
-        for _, element in ET.iterparse(process.stdout, events=("end",)):
-            if element.tag != "packet":
-                continue
-            record = tshark_packet(element)
-            if record["number"] is not None:
-                records[record["number"]] = record
-            element.clear()
+        try:
+            for _, element in ET.iterparse(process.stdout, events=("end",)):
+                if element.tag != "packet":
+                    continue
+                record = tshark_packet(element)
+                if record["number"] is not None:
+                    records[record["number"]] = record
+                element.clear()
+        except ET.ParseError:
+            # tshark stops with no or cut output on files it cannot read;
+            # the packets read so far are compared.
+            process.kill()
     return records
 
 
@@ -624,13 +629,20 @@ def our_failure_reason(tarnwick, capture, number):
         os.symlink(os.path.abspath(capture), os.path.join(work, name))
         result = subprocess.run([tarnwick, name, str(number)], cwd=work, capture_output=True, check=False)
     reports = []
+    driver_errors = []
     for line in result.stdout.decode("utf-8", "replace").splitlines():
+        if line.startswith("Error: "):
+            driver_errors.append("driver: " + line[len("Error: "):])
         match = STACK_LINE.match(line)
         if match:
             operation = match.group(1).replace("ZalvoBACnetStack::", "")
             reports.append("%s: %s" % (operation, match.group(3).strip()))
     if not reports:
-        return "no stack report"
+        if driver_errors:
+            return driver_errors[0]
+        # The driver counted the frame as not UDP: it takes every frame as
+        # Ethernet II carrying IPv4 (no VLAN tags, no IPv6, no other link types).
+        return "not handed to the decoder (frame is not Ethernet II + IPv4 + UDP for the driver)"
     service = [report for report in reports if not report.startswith(SERVICE_LAYER)]
     if service and service[-1] != reports[0]:
         return "%s ... %s" % (reports[0], service[-1])
