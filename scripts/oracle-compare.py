@@ -10,6 +10,7 @@ reads both views of every UDP packet and compares:
   bvlc.function  the BVLC function code
   bvlc.result    the BVLC-Result code
   bvlc.origin    the originating address of a Forwarded-NPDU
+  npdu.control   the NPDU control octet
   npdu.*         DNET, DLEN, DADR, SNET, SLEN, SADR and hop count (absent when not on the wire)
   npdu.message   tshark saw a network layer message (control bit 7)
   pdu.type       the APDU type
@@ -79,7 +80,7 @@ PDU_ELEMENTS = {
 PDU_NAMES = {0: "Confirmed-REQ", 1: "Unconfirmed-REQ", 2: "Simple-ACK", 3: "Complex-ACK", 4: "Segment-ACK",
              5: "Error", 6: "Reject", 7: "Abort"}
 
-FIELDS = ["decoded", "bvlc.function", "bvlc.result", "bvlc.origin", "npdu.dnet", "npdu.dlen", "npdu.dadr",
+FIELDS = ["decoded", "bvlc.function", "bvlc.result", "bvlc.origin", "npdu.control", "npdu.dnet", "npdu.dlen", "npdu.dadr",
           "npdu.snet", "npdu.slen", "npdu.sadr", "npdu.hopcount", "npdu.message", "pdu.type", "pdu.service",
           "pdu.invoke", "pdu.reason", "pdu.server", "pdu.segment", "pdu.accepts", "objects", "properties",
           "values", "errors", "whois.limits", "process"]
@@ -307,6 +308,8 @@ def tshark_packet(packet):
     npdu = protos.get("bacnet")
     if npdu is None:
         return record
+    control = npdu.first("bacnet.control")
+    record["npdu.control"] = as_int(control.show) if control else None
     for key, field in (("npdu.dnet", "bacnet.dnet"), ("npdu.dlen", "bacnet.dlen"), ("npdu.snet", "bacnet.snet"),
                        ("npdu.slen", "bacnet.slen"), ("npdu.hopcount", "bacnet.hopc")):
         node = npdu.first(field)
@@ -467,6 +470,7 @@ def our_packet(data, names):
         text = node.text or ""
         return text[2:].lower() if text.startswith("0x") else None
 
+    record["npdu.control"] = as_int(npdu.get("control"))
     record["npdu.dadr"] = address("DestinationAddress")
     record["npdu.sadr"] = address("SourceAddress")
     record["npdu.dnet"] = number("DestinationNetwork")
