@@ -32,6 +32,77 @@ int32_t WholeMicroseconds(float microseconds) {
     return static_cast<int32_t>(microseconds);
 }
 
+// logTiming.csv opened for rewriting, or null after the error line.
+FILE* OpenTimingLog() {
+    FILE* file = std::fopen(kTimingLogName, "w");
+    if (file == nullptr) {
+        ReportPrint("Error: Could not open file for write. File=[%s]\n", kTimingLogName);
+        return nullptr;
+    }
+    std::fputs("Packet, Time in ms\n", file);
+    return file;
+}
+
+void WriteTimingLines(FILE* file, const TimingEntry* entries, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        std::fprintf(file, "%03d, %d\n", static_cast<int>(entries[i].packetNumber), entries[i].microseconds);
+    }
+}
+
+// The timing table of the capture being read. Full chunks of entries go to
+// an unnamed temporary file, so that a capture of any length takes the same
+// memory; when no temporary file can be made, or writing it fails, the
+// entries from there on stay in memory.
+class TimingSpool {
+public:
+    TimingSpool() : spool_(std::tmpfile()) { chunk_.reserve(kChunkEntries); }
+    ~TimingSpool() {
+        if (spool_ != nullptr) std::fclose(spool_);
+    }
+    TimingSpool(const TimingSpool&) = delete;
+    TimingSpool& operator=(const TimingSpool&) = delete;
+
+    void Add(const TimingEntry& entry) {
+        chunk_.push_back(entry);
+        if (spilling_ && chunk_.size() == kChunkEntries) Spill();
+    }
+
+    // Every entry, in the order added, as lines of the open timing log.
+    void WriteLines(FILE* file) {
+        if (spooledEntries_ > 0 && std::fseek(spool_, 0, SEEK_SET) == 0) {
+            TimingTable buffer(kChunkEntries);
+            size_t remaining = spooledEntries_;
+            while (remaining > 0) {
+                const size_t wanted = remaining < kChunkEntries ? remaining : kChunkEntries;
+                const size_t got = std::fread(buffer.data(), sizeof(TimingEntry), wanted, spool_);
+                WriteTimingLines(file, buffer.data(), got);
+                if (got != wanted) break;
+                remaining -= got;
+            }
+        }
+        WriteTimingLines(file, chunk_.data(), chunk_.size());
+    }
+
+private:
+    static constexpr size_t kChunkEntries = 8192;
+
+    void Spill() {
+        // The entries count as spooled only once they reached the file.
+        if (std::fwrite(chunk_.data(), sizeof(TimingEntry), chunk_.size(), spool_) == chunk_.size() &&
+            std::fflush(spool_) == 0) {
+            spooledEntries_ += chunk_.size();
+            chunk_.clear();
+        } else {
+            spilling_ = false;
+        }
+    }
+
+    FILE* spool_;
+    bool spilling_ = spool_ != nullptr;
+    size_t spooledEntries_ = 0;
+    TimingTable chunk_;
+};
+
 void PrintSeconds(const PerformanceTimer& timer) {
     const float seconds = timer.ElapsedMicroseconds() / 1000.0f / 1000.0f;
     ReportPrint("FYI: Done. Total time: %.0f seconds \n", static_cast<double>(seconds));
@@ -97,7 +168,7 @@ int CaptureRun::ProcessCaptureFile(const std::string& captureFileName, bool spec
     int32_t& notUdpCount = counters[kNotUdpSkipCount];
     int32_t& decodeErrorCount = counters[kDecodeErrorCount];
     int32_t& writeErrorCount = counters[kWriteErrorCount];
-    TimingTable timing;
+    TimingSpool timing;
 
     ReportPrint("\n");
     ReportPrint("FYI: Processing Wirehark packet. File=[%s]\n", captureFileName.c_str());
@@ -160,7 +231,7 @@ int CaptureRun::ProcessCaptureFile(const std::string& captureFileName, bool spec
         }
 
         packetTimer.Stop();
-        timing.push_back(TimingEntry{number, WholeMicroseconds(packetTimer.ElapsedMicroseconds())});
+        timing.Add(TimingEntry{number, WholeMicroseconds(packetTimer.ElapsedMicroseconds())});
     }
     if (status < 0 && status != PCAP_ERROR_BREAK) {
         // A damaged capture: finished below like one read to its end.
@@ -171,7 +242,10 @@ int CaptureRun::ProcessCaptureFile(const std::string& captureFileName, bool spec
     captureTimer.Stop();
     PrintSeconds(captureTimer);
     PrintCounters(counters);
-    WriteTimingLog(timing);
+    if (FILE* file = OpenTimingLog()) {
+        timing.WriteLines(file);
+        std::fclose(file);
+    }
 
     for (const auto& [name, count] : counters) AddTo(sessionCounters[name], count);
     AddTo(sessionCounters[kFilesProcessed], 1);
@@ -216,15 +290,9 @@ bool CaptureRun::WritePacketXmlFile(uint32_t packetNumber, const char* xmlText, 
 }
 
 void CaptureRun::WriteTimingLog(const TimingTable& timing) {
-    FILE* file = std::fopen(kTimingLogName, "w");
-    if (file == nullptr) {
-        ReportPrint("Error: Could not open file for write. File=[%s]\n", kTimingLogName);
-        return;
-    }
-    std::fputs("Packet, Time in ms\n", file);
-    for (const TimingEntry& entry : timing) {
-        std::fprintf(file, "%03d, %d\n", static_cast<int>(entry.packetNumber), entry.microseconds);
-    }
+    FILE* file = OpenTimingLog();
+    if (file == nullptr) return;
+    WriteTimingLines(file, timing.data(), timing.size());
     std::fclose(file);
 }
 
