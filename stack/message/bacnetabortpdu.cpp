@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 #include "render/bacnetnametables.h"
 
@@ -11,24 +10,12 @@ namespace {
 constexpr const char* kSource = "bacnetabortpdu";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetAbortPDU::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetAbortPDU::Encode";
+constexpr const char* kWrongSize = "Buffer does not have enough bytes to decode a proper Abort message";
 }  // namespace
 
 uint16_t BACnetAbortPDU::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
-    Reset();
-    if (TypeOf(buffer[0]) != GetPDUType()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid pdu type ");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (length != kSize) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Buffer does not have enough bytes to decode a proper Abort message");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartThreeOctetDecode(buffer, length, outcome, kWrongTypeAborts, kWrongSize)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     server_ = (buffer[0] & kServerFlag) != 0;
@@ -39,26 +26,11 @@ uint16_t BACnetAbortPDU::Decode(const uint8_t* buffer, uint16_t length, BACnetEr
 }
 
 uint16_t BACnetAbortPDU::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid parameters");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartThreeOctetEncode(buffer, room, outcome)) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid abort pdu object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < kSize) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteU8(static_cast<uint8_t>(GetPDUType() << 4 | (server_ ? kServerFlag : 0)));
-    writer.WriteU8(originalInvokeId_);
-    writer.WriteU8(static_cast<uint8_t>(abortReason_));
-    return kSize;
+    return WriteThreeOctets(buffer, room, server_ ? kServerFlag : 0, originalInvokeId_, abortReason_);
 }
 
 std::unique_ptr<ICodable> BACnetAbortPDU::Clone() const {

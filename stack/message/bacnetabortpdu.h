@@ -8,7 +8,7 @@ namespace ZalvoBACnetStack {
 
 class BACnetAbortPDU : public BACnetPDU {
 public:
-    static constexpr uint16_t kSize = 3;
+    static constexpr uint16_t kSize = kThreeOctets;
     static constexpr uint8_t kServerFlag = 0x01;
 
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;

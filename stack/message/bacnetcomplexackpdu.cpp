@@ -17,27 +17,16 @@ constexpr const char* kSetServiceAck = "ZalvoBACnetStack::BACnetComplexACKPDU::S
 
 BACnetComplexACKPDU::BACnetComplexACKPDU(const BACnetComplexACKPDU& other)
     : BACnetPDU(other),
-      segmentedMessage_(other.segmentedMessage_),
-      moreFollows_(other.moreFollows_),
+      segmentation_(other.segmentation_),
       originalInvokeId_(other.originalInvokeId_),
-      sequenceNumber_(other.sequenceNumber_),
-      proposedWindowSize_(other.proposedWindowSize_),
       serviceAckChoice_(other.serviceAckChoice_),
       serviceAck_(CloneOwned(other.serviceAck_.get())) {}
 
 BACnetComplexACKPDU::~BACnetComplexACKPDU() = default;
 
 uint16_t BACnetComplexACKPDU::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
-    Reset();
-    if (TypeOf(buffer[0]) != GetPDUType()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid pdu type ");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartDecode(buffer, length, outcome)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     if (length < kHeaderSize) {
@@ -49,18 +38,14 @@ uint16_t BACnetComplexACKPDU::Decode(const uint8_t* buffer, uint16_t length, BAC
     uint8_t flags = 0;
     reader.ReadU8(flags);
     reader.ReadU8(originalInvokeId_);
-    segmentedMessage_ = (flags & kSegmentedMessage) != 0;
-    moreFollows_ = (flags & kMoreFollows) != 0;
-    if (segmentedMessage_) {
-        // The sequence number and window size come before the service ACK choice.
-        if (length < kSegmentedHeaderSize) {
-            StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to decode a segmented complex ack pdu");
-            SetReject(outcome, kRejectOther);
-            return 0;
-        }
-        reader.ReadU8(sequenceNumber_);
-        reader.ReadU8(proposedWindowSize_);
+    segmentation_.ReadFlags(flags);
+    // The sequence number and window size come before the service ACK choice.
+    if (length < segmentation_.HeaderSize(kHeaderSize)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to decode a segmented complex ack pdu");
+        SetReject(outcome, kRejectOther);
+        return 0;
     }
+    segmentation_.ReadSegment(reader);
     uint8_t serviceAckChoice = 0;
     reader.ReadU8(serviceAckChoice);
     serviceAckChoice_ = serviceAckChoice;
@@ -82,17 +67,11 @@ uint16_t BACnetComplexACKPDU::Decode(const uint8_t* buffer, uint16_t length, BAC
 }
 
 uint16_t BACnetComplexACKPDU::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid parameters");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartEncode(buffer, room, outcome, "Invalid complexAck pdu object")) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid complexAck pdu object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    const uint16_t headerSize = segmentedMessage_ ? kSegmentedHeaderSize : kHeaderSize;
+    const uint16_t headerSize = segmentation_.HeaderSize(kHeaderSize);
     if (room < headerSize) {
         StackErrorLog(kEncode, kSource, __LINE__, "Not enough bytes to encode a complex ack pdu");
         SetReject(outcome, kRejectOther);
@@ -104,13 +83,9 @@ uint16_t BACnetComplexACKPDU::Encode(uint8_t* buffer, uint16_t room, BACnetError
         return 0;
     }
     BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteU8(static_cast<uint8_t>(GetPDUType() << 4 | (segmentedMessage_ ? kSegmentedMessage : 0) |
-                                        (moreFollows_ ? kMoreFollows : 0)));
+    writer.WriteU8(static_cast<uint8_t>(GetPDUType() << 4 | segmentation_.Flags()));
     writer.WriteU8(originalInvokeId_);
-    if (segmentedMessage_) {
-        writer.WriteU8(sequenceNumber_);
-        writer.WriteU8(proposedWindowSize_);
-    }
+    segmentation_.WriteSegment(writer);
     writer.WriteU8(static_cast<uint8_t>(serviceAckChoice_));
     const uint16_t ackSize = serviceAck_->Encode(buffer + headerSize, static_cast<uint16_t>(room - headerSize), outcome);
     if (ackSize == 0) {
@@ -125,11 +100,8 @@ std::unique_ptr<ICodable> BACnetComplexACKPDU::Clone() const {
 }
 
 void BACnetComplexACKPDU::Reset() {
-    segmentedMessage_ = false;
-    moreFollows_ = false;
+    segmentation_ = Segmentation{};
     originalInvokeId_ = 0;
-    sequenceNumber_ = 0;
-    proposedWindowSize_ = 0;
     serviceAckChoice_ = 0;
     serviceAck_.reset();
     valid_ = false;
@@ -140,12 +112,7 @@ std::string BACnetComplexACKPDU::GetElementName() const { return "ComplexACKPDU"
 bool BACnetComplexACKPDU::GetAttributes(RenderAttributes& attributes) const {
     attributes["serviceChoice"] = NameTables::ConfirmedServiceChoice().Name(serviceAckChoice_);
     attributes["originalInvokeId"] = std::to_string(originalInvokeId_);
-    attributes["segmentedMessage"] = segmentedMessage_ ? "1" : "0";
-    attributes["moreFollows"] = moreFollows_ ? "1" : "0";
-    if (segmentedMessage_) {
-        attributes["sequenceNumber"] = std::to_string(sequenceNumber_);
-        attributes["proposedWindowSize"] = std::to_string(proposedWindowSize_);
-    }
+    segmentation_.AddAttributes(attributes);
     return true;
 }
 
@@ -167,20 +134,15 @@ bool BACnetComplexACKPDU::SetServiceAck(const BACnetConfirmedServiceACK& service
     }
     serviceAck_ = std::move(copy);
     serviceAckChoice_ = serviceAck.GetServiceChoice();
-    segmentedMessage_ = false;
-    moreFollows_ = false;
-    sequenceNumber_ = 0;
-    proposedWindowSize_ = 0;
+    segmentation_ = Segmentation{};
     valid_ = true;
     return true;
 }
 
 bool BACnetComplexACKPDU::HasSameFields(const BACnetPDU& other) const {
     const auto& ack = static_cast<const BACnetComplexACKPDU&>(other);
-    return ack.segmentedMessage_ == segmentedMessage_ && ack.moreFollows_ == moreFollows_ &&
-           ack.originalInvokeId_ == originalInvokeId_ && ack.sequenceNumber_ == sequenceNumber_ &&
-           ack.proposedWindowSize_ == proposedWindowSize_ && ack.serviceAckChoice_ == serviceAckChoice_ &&
-           SameOwned(ack.serviceAck_.get(), serviceAck_.get());
+    return ack.segmentation_ == segmentation_ && ack.originalInvokeId_ == originalInvokeId_ &&
+           ack.serviceAckChoice_ == serviceAckChoice_ && SameOwned(ack.serviceAck_.get(), serviceAck_.get());
 }
 
 }  // namespace ZalvoBACnetStack

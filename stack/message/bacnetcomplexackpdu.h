@@ -16,8 +16,8 @@ class BACnetComplexACKPDU : public BACnetPDU {
 public:
     static constexpr uint16_t kHeaderSize = 3;
     static constexpr uint16_t kSegmentedHeaderSize = 5;
-    static constexpr uint8_t kSegmentedMessage = 0x08;
-    static constexpr uint8_t kMoreFollows = 0x04;
+    static constexpr uint8_t kSegmentedMessage = Segmentation::kSegmentedMessage;
+    static constexpr uint8_t kMoreFollows = Segmentation::kMoreFollows;
 
     BACnetComplexACKPDU() = default;
     BACnetComplexACKPDU(const BACnetComplexACKPDU& other);
@@ -37,11 +37,11 @@ public:
     bool SetServiceAck(const BACnetConfirmedServiceACK& serviceAck);
     void SetOriginalInvokeId(uint8_t originalInvokeId) { originalInvokeId_ = originalInvokeId; }
 
-    bool IsSegmentedMessage() const { return segmentedMessage_; }
-    bool GetMoreFollows() const { return moreFollows_; }
+    bool IsSegmentedMessage() const { return segmentation_.segmentedMessage; }
+    bool GetMoreFollows() const { return segmentation_.moreFollows; }
     uint8_t GetOriginalInvokeId() const { return originalInvokeId_; }
-    uint8_t GetSequenceNumber() const { return sequenceNumber_; }
-    uint8_t GetProposedWindowSize() const { return proposedWindowSize_; }
+    uint8_t GetSequenceNumber() const { return segmentation_.sequenceNumber; }
+    uint8_t GetProposedWindowSize() const { return segmentation_.proposedWindowSize; }
     uint32_t GetServiceAckChoice() const { return serviceAckChoice_; }
     const BACnetConfirmedServiceACK* GetServiceAck() const { return serviceAck_.get(); }
 
@@ -49,11 +49,8 @@ protected:
     bool HasSameFields(const BACnetPDU& other) const override;
 
 private:
-    bool segmentedMessage_ = false;
-    bool moreFollows_ = false;
+    Segmentation segmentation_;
     uint8_t originalInvokeId_ = 0;
-    uint8_t sequenceNumber_ = 0;
-    uint8_t proposedWindowSize_ = 0;
     uint32_t serviceAckChoice_ = 0;
     std::unique_ptr<BACnetConfirmedServiceACK> serviceAck_;
 };

@@ -21,30 +21,19 @@ constexpr uint32_t kRejectUnrecognizedService = 9;
 
 BACnetConfirmedRequestPDU::BACnetConfirmedRequestPDU(const BACnetConfirmedRequestPDU& other)
     : BACnetPDU(other),
-      segmentedMessage_(other.segmentedMessage_),
-      moreFollows_(other.moreFollows_),
+      segmentation_(other.segmentation_),
       segmentedResponseAccepted_(other.segmentedResponseAccepted_),
       maxSegmentsAccepted_(other.maxSegmentsAccepted_),
       maxApduLengthAccepted_(other.maxApduLengthAccepted_),
       invokeId_(other.invokeId_),
-      sequenceNumber_(other.sequenceNumber_),
-      proposedWindowSize_(other.proposedWindowSize_),
       serviceChoice_(other.serviceChoice_),
       service_(CloneOwned(other.service_.get())) {}
 
 BACnetConfirmedRequestPDU::~BACnetConfirmedRequestPDU() = default;
 
 uint16_t BACnetConfirmedRequestPDU::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
-    Reset();
-    if (TypeOf(buffer[0]) != GetPDUType()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid pdu type ");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartDecode(buffer, length, outcome)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     if (length < kHeaderSize) {
@@ -58,21 +47,17 @@ uint16_t BACnetConfirmedRequestPDU::Decode(const uint8_t* buffer, uint16_t lengt
     reader.ReadU8(flags);
     reader.ReadU8(sizes);
     reader.ReadU8(invokeId_);
-    segmentedMessage_ = (flags & kSegmentedMessage) != 0;
-    moreFollows_ = (flags & kMoreFollows) != 0;
+    segmentation_.ReadFlags(flags);
     segmentedResponseAccepted_ = (flags & kSegmentedResponseAccepted) != 0;
     maxSegmentsAccepted_ = (sizes >> 4) & 0x07u;
     maxApduLengthAccepted_ = sizes & 0x0Fu;
-    if (segmentedMessage_) {
-        // The sequence number and window size come before the service choice.
-        if (length < kSegmentedHeaderSize) {
-            StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to decode a segmented confirmed request pdu");
-            SetReject(outcome, kRejectOther);
-            return 0;
-        }
-        reader.ReadU8(sequenceNumber_);
-        reader.ReadU8(proposedWindowSize_);
+    // The sequence number and window size come before the service choice.
+    if (length < segmentation_.HeaderSize(kHeaderSize)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to decode a segmented confirmed request pdu");
+        SetReject(outcome, kRejectOther);
+        return 0;
     }
+    segmentation_.ReadSegment(reader);
     uint8_t serviceChoice = 0;
     reader.ReadU8(serviceChoice);
     serviceChoice_ = serviceChoice;
@@ -95,32 +80,22 @@ uint16_t BACnetConfirmedRequestPDU::Decode(const uint8_t* buffer, uint16_t lengt
 }
 
 uint16_t BACnetConfirmedRequestPDU::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid parameters");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartEncode(buffer, room, outcome, "Invalid confirmedRequest pdu object")) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid confirmedRequest pdu object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    const uint16_t headerSize = segmentedMessage_ ? kSegmentedHeaderSize : kHeaderSize;
+    const uint16_t headerSize = segmentation_.HeaderSize(kHeaderSize);
     if (room < headerSize) {
         StackErrorLog(kEncode, kSource, __LINE__, "Not enough bytes to encode a confirmed request pdu");
         SetReject(outcome, kRejectOther);
         return 0;
     }
     BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteU8(static_cast<uint8_t>(GetPDUType() << 4 | (segmentedMessage_ ? kSegmentedMessage : 0) |
-                                        (moreFollows_ ? kMoreFollows : 0) |
+    writer.WriteU8(static_cast<uint8_t>(GetPDUType() << 4 | segmentation_.Flags() |
                                         (segmentedResponseAccepted_ ? kSegmentedResponseAccepted : 0)));
     writer.WriteU8(static_cast<uint8_t>((maxSegmentsAccepted_ & 0x07u) << 4 | (maxApduLengthAccepted_ & 0x0Fu)));
     writer.WriteU8(invokeId_);
-    if (segmentedMessage_) {
-        writer.WriteU8(sequenceNumber_);
-        writer.WriteU8(proposedWindowSize_);
-    }
+    segmentation_.WriteSegment(writer);
     writer.WriteU8(static_cast<uint8_t>(serviceChoice_));
     const uint16_t serviceSize =
         service_ == nullptr ? 0
@@ -137,14 +112,11 @@ std::unique_ptr<ICodable> BACnetConfirmedRequestPDU::Clone() const {
 }
 
 void BACnetConfirmedRequestPDU::Reset() {
-    segmentedMessage_ = false;
-    moreFollows_ = false;
+    segmentation_ = Segmentation{};
     segmentedResponseAccepted_ = false;
     maxSegmentsAccepted_ = 0;
     maxApduLengthAccepted_ = 0;
     invokeId_ = 0;
-    sequenceNumber_ = 0;
-    proposedWindowSize_ = 0;
     serviceChoice_ = 0;
     service_.reset();
     valid_ = false;
@@ -155,16 +127,11 @@ std::string BACnetConfirmedRequestPDU::GetElementName() const { return "Confirme
 bool BACnetConfirmedRequestPDU::GetAttributes(RenderAttributes& attributes) const {
     attributes["serviceChoice"] = NameTables::ConfirmedServiceChoice().Name(serviceChoice_);
     attributes["invokeId"] = std::to_string(invokeId_);
-    attributes["segmentedMessage"] = segmentedMessage_ ? "1" : "0";
-    attributes["moreFollows"] = moreFollows_ ? "1" : "0";
+    segmentation_.AddAttributes(attributes);
     attributes["segmentedResponseAccepted"] = segmentedResponseAccepted_ ? "1" : "0";
     // The codes are written in decimal after the "0x" prefix.
     attributes["maxSegmentsAccepted"] = "0x" + std::to_string(maxSegmentsAccepted_);
     attributes["maxAdpuLengthAccepted"] = "0x" + std::to_string(maxApduLengthAccepted_);
-    if (segmentedMessage_) {
-        attributes["sequenceNumber"] = std::to_string(sequenceNumber_);
-        attributes["proposedWindowSize"] = std::to_string(proposedWindowSize_);
-    }
     return true;
 }
 
@@ -185,12 +152,9 @@ bool BACnetConfirmedRequestPDU::SetConfirmedRequest(uint32_t maxApduLengthAccept
         return false;
     }
     invokeId_ = invokeId;
-    segmentedMessage_ = false;
-    moreFollows_ = false;
+    segmentation_ = Segmentation{};
     segmentedResponseAccepted_ = false;
     maxSegmentsAccepted_ = 0;
-    sequenceNumber_ = 0;
-    proposedWindowSize_ = 0;
     valid_ = true;
     return true;
 }
@@ -222,11 +186,10 @@ bool BACnetConfirmedRequestPDU::SetServiceRequest(const BACnetConfirmedServiceRe
 
 bool BACnetConfirmedRequestPDU::HasSameFields(const BACnetPDU& other) const {
     const auto& request = static_cast<const BACnetConfirmedRequestPDU&>(other);
-    return request.segmentedMessage_ == segmentedMessage_ && request.moreFollows_ == moreFollows_ &&
+    return request.segmentation_ == segmentation_ &&
            request.segmentedResponseAccepted_ == segmentedResponseAccepted_ &&
            request.maxSegmentsAccepted_ == maxSegmentsAccepted_ &&
            request.maxApduLengthAccepted_ == maxApduLengthAccepted_ && request.invokeId_ == invokeId_ &&
-           request.sequenceNumber_ == sequenceNumber_ && request.proposedWindowSize_ == proposedWindowSize_ &&
            request.serviceChoice_ == serviceChoice_ && SameOwned(request.service_.get(), service_.get());
 }
 

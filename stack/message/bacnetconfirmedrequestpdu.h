@@ -16,8 +16,8 @@ class BACnetConfirmedRequestPDU : public BACnetPDU {
 public:
     static constexpr uint16_t kHeaderSize = 4;
     static constexpr uint16_t kSegmentedHeaderSize = 6;
-    static constexpr uint8_t kSegmentedMessage = 0x08;
-    static constexpr uint8_t kMoreFollows = 0x04;
+    static constexpr uint8_t kSegmentedMessage = Segmentation::kSegmentedMessage;
+    static constexpr uint8_t kMoreFollows = Segmentation::kMoreFollows;
     static constexpr uint8_t kSegmentedResponseAccepted = 0x02;
     // Largest max-APDU-length-accepted code (1476 octets).
     static constexpr uint32_t kMaxApduLengthCode = 5;
@@ -44,14 +44,14 @@ public:
     // Replaces the service with a copy of `service`.
     bool SetServiceRequest(const BACnetConfirmedServiceRequest& service);
 
-    bool IsSegmentedMessage() const { return segmentedMessage_; }
-    bool GetMoreFollows() const { return moreFollows_; }
+    bool IsSegmentedMessage() const { return segmentation_.segmentedMessage; }
+    bool GetMoreFollows() const { return segmentation_.moreFollows; }
     bool IsSegmentedResponseAccepted() const { return segmentedResponseAccepted_; }
     uint32_t GetMaxSegmentsAccepted() const { return maxSegmentsAccepted_; }
     uint32_t GetMaxApduLengthAccepted() const { return maxApduLengthAccepted_; }
     uint8_t GetInvokeId() const { return invokeId_; }
-    uint8_t GetSequenceNumber() const { return sequenceNumber_; }
-    uint8_t GetProposedWindowSize() const { return proposedWindowSize_; }
+    uint8_t GetSequenceNumber() const { return segmentation_.sequenceNumber; }
+    uint8_t GetProposedWindowSize() const { return segmentation_.proposedWindowSize; }
     uint32_t GetServiceChoice() const { return serviceChoice_; }
     const BACnetConfirmedServiceRequest* GetService() const { return service_.get(); }
 
@@ -59,14 +59,11 @@ protected:
     bool HasSameFields(const BACnetPDU& other) const override;
 
 private:
-    bool segmentedMessage_ = false;
-    bool moreFollows_ = false;
+    Segmentation segmentation_;
     bool segmentedResponseAccepted_ = false;
     uint32_t maxSegmentsAccepted_ = 0;
     uint32_t maxApduLengthAccepted_ = 0;
     uint8_t invokeId_ = 0;
-    uint8_t sequenceNumber_ = 0;
-    uint8_t proposedWindowSize_ = 0;
     uint32_t serviceChoice_ = 0;
     std::unique_ptr<BACnetConfirmedServiceRequest> service_;
 };

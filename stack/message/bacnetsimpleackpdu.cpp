@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 #include "render/bacnetnametables.h"
 
@@ -11,24 +10,12 @@ namespace {
 constexpr const char* kSource = "bacnetsimpleackpdu";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetSimpleACKPDU::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetSimpleACKPDU::Encode";
+constexpr const char* kWrongSize = "Buffer does not have enough bytes to decode a proper Simple Ack message";
 }  // namespace
 
 uint16_t BACnetSimpleACKPDU::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
-    Reset();
-    if (TypeOf(buffer[0]) != GetPDUType()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid pdu type");
-        SetReject(outcome, kRejectInvalidTag);
-        return 0;
-    }
-    if (length != kSize) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Buffer does not have enough bytes to decode a proper Simple Ack message");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartThreeOctetDecode(buffer, length, outcome, kWrongTypeRejects, kWrongSize)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     originalInvokeId_ = buffer[1];
@@ -38,26 +25,11 @@ uint16_t BACnetSimpleACKPDU::Decode(const uint8_t* buffer, uint16_t length, BACn
 }
 
 uint16_t BACnetSimpleACKPDU::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid parameters");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartThreeOctetEncode(buffer, room, outcome)) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid abort pdu object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < kSize) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteU8(static_cast<uint8_t>(GetPDUType() << 4));
-    writer.WriteU8(originalInvokeId_);
-    writer.WriteU8(static_cast<uint8_t>(serviceAckChoice_));
-    return kSize;
+    return WriteThreeOctets(buffer, room, 0, originalInvokeId_, serviceAckChoice_);
 }
 
 std::unique_ptr<ICodable> BACnetSimpleACKPDU::Clone() const {

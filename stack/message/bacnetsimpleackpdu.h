@@ -9,7 +9,7 @@ namespace ZalvoBACnetStack {
 
 class BACnetSimpleACKPDU : public BACnetPDU {
 public:
-    static constexpr uint16_t kSize = 3;
+    static constexpr uint16_t kSize = kThreeOctets;
 
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;
     [[nodiscard]] uint16_t Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) override;

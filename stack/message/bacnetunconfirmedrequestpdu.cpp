@@ -21,16 +21,8 @@ BACnetUnconfirmedRequestPDU::BACnetUnconfirmedRequestPDU(const BACnetUnconfirmed
 BACnetUnconfirmedRequestPDU::~BACnetUnconfirmedRequestPDU() = default;
 
 uint16_t BACnetUnconfirmedRequestPDU::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
-    Reset();
-    if (TypeOf(buffer[0]) != GetPDUType()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid pdu type ");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartDecode(buffer, length, outcome)) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     if (length < kHeaderSize) {
@@ -58,14 +50,8 @@ uint16_t BACnetUnconfirmedRequestPDU::Decode(const uint8_t* buffer, uint16_t len
 }
 
 uint16_t BACnetUnconfirmedRequestPDU::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid parameters");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid unconfirmed request pdu object");
-        SetAbort(outcome, kAbortOther);
+    if (const char* failure = StartEncode(buffer, room, outcome, "Invalid unconfirmed request pdu object")) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     if (room < kHeaderSize) {
