@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 
 namespace ZalvoBACnetStack {
@@ -9,6 +10,8 @@ namespace {
 constexpr const char* kSource = "bacnetprimitivebase";
 constexpr const char* kDecodeWithContext = "ZalvoBACnetStack::BACnetPrimitiveBase::DecodeWithContext";
 constexpr const char* kEncodeWithContext = "ZalvoBACnetStack::BACnetPrimitiveBase::EncodeWithContext";
+// A date or time: four content octets.
+constexpr uint16_t kFourOctets = 4;
 }  // namespace
 
 uint16_t BACnetPrimitiveBase::DecodeWithContext(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
@@ -80,6 +83,80 @@ bool BACnetPrimitiveBase::GetAttributes(RenderAttributes& attributes) const {
     attributes["datatype"] = std::to_string(GetDatatype());
     if (tag_.IsContext()) attributes["context"] = std::to_string(tag_.tagNumber);
     return true;
+}
+
+uint16_t BACnetPrimitiveBase::DecodeFourOctets(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
+                                               uint8_t datatype, const char* invalidTagText, uint8_t (&contents)[4],
+                                               const char*& failure) {
+    failure = nullptr;
+    Reset();
+    // A one-octet header and the four contents at the least.
+    if (buffer == nullptr || length < kFourOctets + 1) {
+        SetReject(outcome, kRejectOther);
+        return 0;
+    }
+    const uint16_t headerSize = tag_.Decode(buffer, length);
+    if (headerSize == 0) {
+        failure = "Could not extract BACnet Tag";
+        SetReject(outcome, kRejectOther);
+        Reset();
+        return 0;
+    }
+    if (!tag_.IsContext() && tag_.tagNumber != datatype) {
+        failure = invalidTagText;
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    if (tag_.lengthValueType != kFourOctets) {
+        SetReject(outcome, kRejectParameterOutOfRange);
+        Reset();
+        return 0;
+    }
+    BACnetStackOctetReader reader(buffer, length);
+    if (!reader.Skip(headerSize) || !reader.ReadBytes(contents, kFourOctets)) {
+        failure = "Message is to short. ";
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    return static_cast<uint16_t>(reader.Position());
+}
+
+uint16_t BACnetPrimitiveBase::EncodeFourOctets(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
+                                               const uint8_t (&contents)[4], const char*& failure) const {
+    failure = nullptr;
+    if (buffer == nullptr || room == 0) {
+        failure = "Invalid prameters";
+        SetAbort(outcome, kAbortOther);
+        return 0;
+    }
+    if (!valid_) {
+        failure = "Invalid primitive integer object";
+        SetAbort(outcome, kAbortOther);
+        return 0;
+    }
+    if (room < kFourOctets + 1) {
+        failure = "Not enough space to encode this object";
+        SetAbort(outcome, kAbortSegmentationNotSupported);
+        return 0;
+    }
+    uint8_t header[BACnetTag::kMaxHeaderSize];
+    const uint16_t headerSize = BuildHeader(kFourOctets, room, header);
+    if (headerSize == 0) {
+        failure = "Could not encode BACnet tag";
+        SetAbort(outcome, kAbortOther);
+        return 0;
+    }
+    if (room < headerSize + kFourOctets) {
+        failure = "Not enough space to encode this object";
+        SetAbort(outcome, kAbortSegmentationNotSupported);
+        return 0;
+    }
+    BACnetStackOctetWriter writer(buffer, room);
+    writer.WriteBytes(header, headerSize);
+    writer.WriteBytes(contents, kFourOctets);
+    return static_cast<uint16_t>(writer.Position());
 }
 
 }  // namespace ZalvoBACnetStack

@@ -60,6 +60,19 @@ protected:
         tag.lengthValueType = contentLength;
         return tag.Encode(header, std::min<uint16_t>(room, BACnetTag::kMaxHeaderSize));
     }
+    // A date or a time: this value's tag (application tag `datatype` or a
+    // context tag) and four content octets into `contents`. The octets
+    // used; on failure 0, the value reset, the answer recorded in `outcome`
+    // and `failure` set to the text the caller reports (null for a failure
+    // that is not reported). `invalidTagText` is reported for another
+    // application tag.
+    uint16_t DecodeFourOctets(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, uint8_t datatype,
+                              const char* invalidTagText, uint8_t (&contents)[4], const char*& failure);
+    // The tag and the four content octets of a date or a time; 0 on
+    // failure, with the answer in `outcome` and the text to report in
+    // `failure`.
+    uint16_t EncodeFourOctets(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
+                              const uint8_t (&contents)[4], const char*& failure) const;
     // A copy of `self` owned by the caller, or null when memory runs out.
     template <class T>
     static std::unique_ptr<ICodable> CloneOf(const T& self) {

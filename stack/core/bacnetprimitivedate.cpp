@@ -1,6 +1,5 @@
 #include "core/bacnetprimitivedate.h"
 
-#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 
 namespace ZalvoBACnetStack {
@@ -8,8 +7,6 @@ namespace {
 constexpr const char* kSource = "bacnetprimitivedate";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetPrimitiveDATE::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetPrimitiveDATE::Encode";
-// A one-octet header and the four contents.
-constexpr uint16_t kMinimumSize = 5;
 
 constexpr const char* kMonthNames[] = {"January, ", "February, ", "March, ",     "April, ",   "May, ",      "June, ",
                                        "July, ",    "August, ",   "September, ", "October, ", "November, ", "December, "};
@@ -21,87 +18,32 @@ bool WeekdayInRange(uint8_t weekday) { return (weekday >= 1 && weekday <= 7) || 
 }  // namespace
 
 uint16_t BACnetPrimitiveDATE::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    Reset();
-    if (buffer == nullptr || length < kMinimumSize) {
-        SetReject(outcome, kRejectOther);
+    uint8_t contents[kContentLength];
+    const char* failure = nullptr;
+    const uint16_t used =
+        DecodeFourOctets(buffer, length, outcome, Datatype::kDate, "Invalid application tag", contents, failure);
+    if (used == 0) {
+        if (failure != nullptr) StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
-    if (headerSize == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Could not extract BACnet Tag");
-        SetReject(outcome, kRejectOther);
+    if (!MonthInRange(contents[1]) || !DayInRange(contents[2]) || !WeekdayInRange(contents[3])) {
         Reset();
         return 0;
     }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kDate) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (tag_.lengthValueType != kContentLength) {
-        SetReject(outcome, kRejectParameterOutOfRange);
-        Reset();
-        return 0;
-    }
-    BACnetStackOctetReader reader(buffer, length);
-    uint8_t year = 0, month = 0, day = 0, weekday = 0;
-    reader.Skip(headerSize);
-    reader.ReadU8(year);
-    reader.ReadU8(month);
-    reader.ReadU8(day);
-    reader.ReadU8(weekday);
-    if (reader.Failed()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Message is to short. ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!MonthInRange(month) || !DayInRange(day) || !WeekdayInRange(weekday)) {
-        Reset();
-        return 0;
-    }
-    year_ = year;
-    month_ = month;
-    day_ = day;
-    weekday_ = weekday;
+    year_ = contents[0];
+    month_ = contents[1];
+    day_ = contents[2];
+    weekday_ = contents[3];
     valid_ = true;
-    return static_cast<uint16_t>(reader.Position());
+    return used;
 }
 
 uint16_t BACnetPrimitiveDATE::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid prameters");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid primitive integer object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < kContentLength + 1) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    uint8_t header[BACnetTag::kMaxHeaderSize];
-    const uint16_t headerSize = BuildHeader(kContentLength, room, header);
-    if (headerSize == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Could not encode BACnet tag");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < headerSize + kContentLength) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteBytes(header, headerSize);
     const uint8_t contents[kContentLength] = {year_, month_, day_, weekday_};
-    writer.WriteBytes(contents, kContentLength);
-    return static_cast<uint16_t>(writer.Position());
+    const char* failure = nullptr;
+    const uint16_t written = EncodeFourOctets(buffer, room, outcome, contents, failure);
+    if (written == 0) StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
+    return written;
 }
 
 bool BACnetPrimitiveDATE::IsEqual(const ICodable* other) const {

@@ -1,6 +1,5 @@
 #include "core/bacnetprimitivetime.h"
 
-#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 
 namespace ZalvoBACnetStack {
@@ -8,95 +7,38 @@ namespace {
 constexpr const char* kSource = "bacnetprimitivetime";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetPrimitiveTIME::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetPrimitiveTIME::Encode";
-// A one-octet header and the four contents.
-constexpr uint16_t kMinimumSize = 5;
 
 bool HourInRange(uint8_t hour) { return hour < 24 || hour == BACnetPrimitiveTIME::kUnspecified; }
 bool SixtyInRange(uint8_t field) { return field < 60 || field == BACnetPrimitiveTIME::kUnspecified; }
 }  // namespace
 
 uint16_t BACnetPrimitiveTIME::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    Reset();
-    if (buffer == nullptr || length < kMinimumSize) {
-        SetReject(outcome, kRejectOther);
+    uint8_t contents[kContentLength];
+    const char* failure = nullptr;
+    const uint16_t used =
+        DecodeFourOctets(buffer, length, outcome, Datatype::kTime, "Binvalid application tag", contents, failure);
+    if (used == 0) {
+        if (failure != nullptr) StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
-    if (headerSize == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Could not extract BACnet Tag");
-        SetReject(outcome, kRejectOther);
+    if (!HourInRange(contents[0]) || !SixtyInRange(contents[1]) || !SixtyInRange(contents[2])) {
         Reset();
         return 0;
     }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kTime) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Binvalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (tag_.lengthValueType != kContentLength) {
-        SetReject(outcome, kRejectParameterOutOfRange);
-        Reset();
-        return 0;
-    }
-    BACnetStackOctetReader reader(buffer, length);
-    uint8_t hour = 0, minute = 0, second = 0, hundredths = 0;
-    reader.Skip(headerSize);
-    reader.ReadU8(hour);
-    reader.ReadU8(minute);
-    reader.ReadU8(second);
-    reader.ReadU8(hundredths);
-    if (reader.Failed()) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Message is to short. ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!HourInRange(hour) || !SixtyInRange(minute) || !SixtyInRange(second)) {
-        Reset();
-        return 0;
-    }
-    hour_ = hour;
-    minute_ = minute;
-    second_ = second;
-    hundredths_ = hundredths;
+    hour_ = contents[0];
+    minute_ = contents[1];
+    second_ = contents[2];
+    hundredths_ = contents[3];
     valid_ = true;
-    return static_cast<uint16_t>(reader.Position());
+    return used;
 }
 
 uint16_t BACnetPrimitiveTIME::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid prameters");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid primitive integer object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < kContentLength + 1) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    uint8_t header[BACnetTag::kMaxHeaderSize];
-    const uint16_t headerSize = BuildHeader(kContentLength, room, header);
-    if (headerSize == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Could not encode BACnet tag");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < headerSize + kContentLength) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteBytes(header, headerSize);
     const uint8_t contents[kContentLength] = {hour_, minute_, second_, hundredths_};
-    writer.WriteBytes(contents, kContentLength);
-    return static_cast<uint16_t>(writer.Position());
+    const char* failure = nullptr;
+    const uint16_t written = EncodeFourOctets(buffer, room, outcome, contents, failure);
+    if (written == 0) StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
+    return written;
 }
 
 bool BACnetPrimitiveTIME::IsEqual(const ICodable* other) const {
