@@ -28,13 +28,10 @@ uint16_t BACnetAddress::Decode(const uint8_t* buffer, uint16_t length, BACnetErr
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    if (!Codec::DecodeApplication(networkNumber_, cursor, outcome)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode networkNumber");
-        Reset();
-        return 0;
-    }
-    if (!Codec::DecodeApplication(macAddress_, cursor, outcome)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode macAddress");
+    if (const char* failure = Codec::DecodeApplicationMembers(
+            cursor, outcome,
+            {{networkNumber_, "Failed to decode networkNumber"}, {macAddress_, "Failed to decode macAddress"}})) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
     }
@@ -55,12 +52,10 @@ uint16_t BACnetAddress::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcom
     }
     Codec::EncodeCursor cursor{buffer, room};
     // The encoder reports with the decoder's wording.
-    if (!Codec::EncodePlain(networkNumber_, cursor, outcome)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to decode networkNumber");
-        return 0;
-    }
-    if (!Codec::EncodePlain(macAddress_, cursor, outcome)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to decode macAddress");
+    if (const char* failure = Codec::EncodeApplicationMembers(
+            cursor, outcome,
+            {{networkNumber_, "Failed to decode networkNumber"}, {macAddress_, "Failed to decode macAddress"}})) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     return cursor.used;

@@ -30,13 +30,9 @@ uint16_t BACnetDateTime::Decode(const uint8_t* buffer, uint16_t length, BACnetEr
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    if (!Codec::DecodeApplication(date_, cursor, outcome)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode date");
-        Reset();
-        return 0;
-    }
-    if (!Codec::DecodeApplication(time_, cursor, outcome)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Failed to decode time");
+    if (const char* failure = Codec::DecodeApplicationMembers(
+            cursor, outcome, {{date_, "Failed to decode date"}, {time_, "Failed to decode time"}})) {
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
     }
@@ -56,12 +52,9 @@ uint16_t BACnetDateTime::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutco
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    if (!Codec::EncodePlain(date_, cursor, outcome)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode date");
-        return 0;
-    }
-    if (!Codec::EncodePlain(time_, cursor, outcome)) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Failed to encode time");
+    if (const char* failure = Codec::EncodeApplicationMembers(
+            cursor, outcome, {{date_, "Failed to encode date"}, {time_, "Failed to encode time"}})) {
+        StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     return cursor.used;

@@ -25,17 +25,12 @@ uint16_t BACnetIAmRequest::Decode(const uint8_t* buffer, uint16_t length, BACnet
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    const char* failure = nullptr;
-    if (!Codec::DecodeApplication(iAmDeviceIdentifier_, cursor, outcome)) {
-        failure = "Failed to decode iAmDeviceIdentifier";
-    } else if (!Codec::DecodeApplication(maxApduLengthAccepted_, cursor, outcome)) {
-        failure = "Failed to decode maxApduLengthAccepted";
-    } else if (!Codec::DecodeApplication(segmentationSupported_, cursor, outcome)) {
-        failure = "Failed to decode segmentationSupported";
-    } else if (!Codec::DecodeApplication(vendorId_, cursor, outcome)) {
-        failure = "Failed to decode vendorId";
-    }
-    if (failure != nullptr) {
+    if (const char* failure = Codec::DecodeApplicationMembers(
+            cursor, outcome,
+            {{iAmDeviceIdentifier_, "Failed to decode iAmDeviceIdentifier"},
+             {maxApduLengthAccepted_, "Failed to decode maxApduLengthAccepted"},
+             {segmentationSupported_, "Failed to decode segmentationSupported"},
+             {vendorId_, "Failed to decode vendorId"}})) {
         StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
@@ -56,17 +51,13 @@ uint16_t BACnetIAmRequest::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOut
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    const char* failure = nullptr;
-    if (!Codec::EncodePlain(iAmDeviceIdentifier_, cursor, outcome)) {
-        failure = "Failed to decode iAmDeviceIdentifier";
-    } else if (!Codec::EncodePlain(maxApduLengthAccepted_, cursor, outcome)) {
-        failure = "Failed to decode maxApduLengthAccepted";
-    } else if (!Codec::EncodePlain(segmentationSupported_, cursor, outcome)) {
-        failure = "Failed to decode segmentationSupported";
-    } else if (!Codec::EncodePlain(vendorId_, cursor, outcome)) {
-        failure = "Failed to decode vendorId";
-    }
-    if (failure != nullptr) {
+    // The encoder reports with the decoder's wording.
+    if (const char* failure = Codec::EncodeApplicationMembers(
+            cursor, outcome,
+            {{iAmDeviceIdentifier_, "Failed to decode iAmDeviceIdentifier"},
+             {maxApduLengthAccepted_, "Failed to decode maxApduLengthAccepted"},
+             {segmentationSupported_, "Failed to decode segmentationSupported"},
+             {vendorId_, "Failed to decode vendorId"}})) {
         StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }

@@ -21,15 +21,11 @@ uint16_t BACnetIHaveRequest::Decode(const uint8_t* buffer, uint16_t length, BACn
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    const char* failure = nullptr;
-    if (!Codec::DecodeApplication(deviceIdentifier_, cursor, outcome)) {
-        failure = "Failed to decode device identifier";
-    } else if (!Codec::DecodeApplication(objectIdentifier_, cursor, outcome)) {
-        failure = "Failed to decode object identifier";
-    } else if (!Codec::DecodeApplication(objectName_, cursor, outcome)) {
-        failure = "Failed to decode object name";
-    }
-    if (failure != nullptr) {
+    if (const char* failure = Codec::DecodeApplicationMembers(
+            cursor, outcome,
+            {{deviceIdentifier_, "Failed to decode device identifier"},
+             {objectIdentifier_, "Failed to decode object identifier"},
+             {objectName_, "Failed to decode object name"}})) {
         StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         Reset();
         return 0;
@@ -50,15 +46,11 @@ uint16_t BACnetIHaveRequest::Encode(uint8_t* buffer, uint16_t room, BACnetErrorO
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    const char* failure = nullptr;
-    if (!Codec::EncodePlain(deviceIdentifier_, cursor, outcome)) {
-        failure = "Failed to encode device identifier";
-    } else if (!Codec::EncodePlain(objectIdentifier_, cursor, outcome)) {
-        failure = "Failed to encode object identifier";
-    } else if (!Codec::EncodePlain(objectName_, cursor, outcome)) {
-        failure = "Failed to encode object name";
-    }
-    if (failure != nullptr) {
+    if (const char* failure = Codec::EncodeApplicationMembers(
+            cursor, outcome,
+            {{deviceIdentifier_, "Failed to encode device identifier"},
+             {objectIdentifier_, "Failed to encode object identifier"},
+             {objectName_, "Failed to encode object name"}})) {
         StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
         return 0;
     }

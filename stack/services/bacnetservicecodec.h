@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <new>
 #include <optional>
@@ -87,6 +88,33 @@ public:
             return false;
         }
         return cursor.Advance(used);
+    }
+
+    // A member with its own application tag, and what its owner reports
+    // when it does not decode or encode.
+    struct ApplicationMember {
+        BACnetPrimitiveBase& member;
+        const char* failure;
+    };
+
+    // Application-tagged members one after the other; null, or the text of
+    // the first that does not decode.
+    static const char* DecodeApplicationMembers(DecodeCursor& cursor, BACnetErrorOutcome* outcome,
+                                                std::initializer_list<ApplicationMember> members) {
+        for (const ApplicationMember& entry : members) {
+            if (!DecodeApplication(entry.member, cursor, outcome)) return entry.failure;
+        }
+        return nullptr;
+    }
+
+    // Each member with its own tag, one after the other; null, or the text
+    // of the first that does not encode.
+    static const char* EncodeApplicationMembers(EncodeCursor& cursor, BACnetErrorOutcome* outcome,
+                                                std::initializer_list<ApplicationMember> members) {
+        for (const ApplicationMember& entry : members) {
+            if (!EncodePlain(entry.member, cursor, outcome)) return entry.failure;
+        }
+        return nullptr;
     }
 
     // A property value between opening and closing tag `tagNumber`, each
