@@ -26,6 +26,7 @@ inline constexpr uint32_t kRejectParameterOutOfRange = 6;
 // Abort reasons the codec uses.
 inline constexpr uint32_t kAbortOther = 0;
 inline constexpr uint32_t kAbortSegmentationNotSupported = 4;
+inline constexpr uint32_t kAbortOutOfResources = 9;
 
 inline void SetOutcome(BACnetErrorOutcome* outcome, uint32_t kind, uint32_t value) {
     if (outcome == nullptr) return;

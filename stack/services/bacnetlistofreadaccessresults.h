@@ -2,11 +2,9 @@
 // per object, back to back until the service data ends.
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "core/bacnetobjectbase.h"
 #include "services/bacnetreadaccessresult.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -18,10 +16,8 @@ public:
 
     // Appends a copy of a valid access result; the list becomes valid.
     bool Add(const BACnetReadAccessResult& result);
-    size_t Size() const { return results_.size(); }
-    const BACnetReadAccessResult* At(size_t index) const {
-        return index < results_.size() ? results_[index].get() : nullptr;
-    }
+    size_t Size() const { return results_.Size(); }
+    const BACnetReadAccessResult* At(size_t index) const { return results_.At(index); }
 
     // Access results until the octets are used up; the first that fails
     // fails the list.
@@ -39,7 +35,7 @@ public:
     bool GetChildren(RenderChildren& children) const override;
 
 private:
-    std::vector<std::unique_ptr<BACnetReadAccessResult>> results_;
+    BACnetServiceCodec::OwnedList<BACnetReadAccessResult> results_;
 };
 
 }  // namespace ZalvoBACnetStack

@@ -2,11 +2,9 @@
 // object, back to back until the service data ends.
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "core/bacnetobjectbase.h"
 #include "services/bacnetreadaccessspecification.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -18,10 +16,8 @@ public:
 
     // Appends a copy of a valid specification; the list becomes valid.
     bool Add(const BACnetReadAccessSpecification& specification);
-    size_t Size() const { return specifications_.size(); }
-    const BACnetReadAccessSpecification* At(size_t index) const {
-        return index < specifications_.size() ? specifications_[index].get() : nullptr;
-    }
+    size_t Size() const { return specifications_.Size(); }
+    const BACnetReadAccessSpecification* At(size_t index) const { return specifications_.At(index); }
 
     // Specifications until the octets are used up; the first that fails
     // fails the list.
@@ -39,7 +35,7 @@ public:
     bool GetChildren(RenderChildren& children) const override;
 
 private:
-    std::vector<std::unique_ptr<BACnetReadAccessSpecification>> specifications_;
+    BACnetServiceCodec::OwnedList<BACnetReadAccessSpecification> specifications_;
 };
 
 }  // namespace ZalvoBACnetStack

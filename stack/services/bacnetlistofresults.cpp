@@ -1,54 +1,30 @@
 #include "services/bacnetlistofresults.h"
 
-#include <new>
-
 #include "core/bacnettag.h"
 #include "core/stackerrorlog.h"
-#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 namespace {
 constexpr const char* kSource = "bacnetlistofresults";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetListOfResults::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetListOfResults::Encode";
-constexpr uint32_t kAbortOutOfResources = 9;
 using Codec = BACnetServiceCodec;
-
-std::unique_ptr<BACnetReadResult> CopyResult(const BACnetReadResult& result) {
-    std::unique_ptr<ICodable> copy = result.Clone();
-    auto* typed = dynamic_cast<BACnetReadResult*>(copy.get());
-    if (typed == nullptr) return nullptr;
-    copy.release();
-    return std::unique_ptr<BACnetReadResult>(typed);
-}
 }  // namespace
 
 BACnetListOfResults::BACnetListOfResults(const BACnetListOfResults& other)
-    : BACnetObjectBase(other), objectType_(other.objectType_) {
-    results_.reserve(other.results_.size());
-    for (const auto& result : other.results_) {
-        std::unique_ptr<BACnetReadResult> copy = CopyResult(*result);
-        if (copy == nullptr) {
-            // Out of memory: an incomplete copy must not pass as the list.
-            results_.clear();
-            valid_ = false;
-            return;
-        }
-        results_.push_back(std::move(copy));
-    }
+    : BACnetObjectBase(other), objectType_(other.objectType_), results_(other.results_) {
+    // Out of memory: an incomplete copy must not pass as the list.
+    if (results_.Size() != other.results_.Size()) valid_ = false;
 }
 
 bool BACnetListOfResults::Add(const BACnetReadResult& result) {
-    if (!result.IsValid()) return false;
-    std::unique_ptr<BACnetReadResult> copy = CopyResult(result);
-    if (copy == nullptr) return false;
-    results_.push_back(std::move(copy));
+    if (!result.IsValid() || !results_.AddCopy(result)) return false;
     valid_ = true;
     return true;
 }
 
 void BACnetListOfResults::SetEmpty() {
-    results_.clear();
+    results_.Clear();
     valid_ = true;
 }
 
@@ -82,7 +58,7 @@ uint16_t BACnetListOfResults::Decode(const uint8_t* buffer, uint16_t length, BAC
             cursor.Advance(header);
             break;
         }
-        std::unique_ptr<BACnetReadResult> result(new (std::nothrow) BACnetReadResult());
+        BACnetReadResult* result = results_.AddNew();
         if (result == nullptr) {
             StackErrorLog(kDecode, kSource, __LINE__, "Error - out of memory");
             SetAbort(outcome, kAbortOutOfResources);
@@ -96,7 +72,6 @@ uint16_t BACnetListOfResults::Decode(const uint8_t* buffer, uint16_t length, BAC
             Reset();
             return 0;
         }
-        results_.push_back(std::move(result));
     }
     valid_ = true;
     return cursor.used;
@@ -114,45 +89,39 @@ uint16_t BACnetListOfResults::Encode(uint8_t* buffer, uint16_t room, BACnetError
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    for (const auto& result : results_) {
-        if (!Codec::EncodePlain(*result, cursor, outcome)) {
-            StackErrorLog(kEncode, kSource, __LINE__, "Error encoding a list item");
-            return 0;
-        }
+    if (!results_.EncodeEach(cursor, outcome)) {
+        StackErrorLog(kEncode, kSource, __LINE__, "Error encoding a list item");
+        return 0;
     }
     return cursor.used;
 }
 
 std::unique_ptr<ICodable> BACnetListOfResults::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
-    if (copy != nullptr && static_cast<const BACnetListOfResults&>(*copy).results_.size() != results_.size())
-        return nullptr;
+    const auto* list = static_cast<const BACnetListOfResults*>(copy.get());
+    // Out of memory: a copy that lost a value is no copy.
+    if (list != nullptr && list->results_.Size() != results_.Size()) return nullptr;
     return copy;
 }
 
 void BACnetListOfResults::Reset() {
-    results_.clear();
+    results_.Clear();
     valid_ = false;
 }
 
 bool BACnetListOfResults::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetListOfResults*>(other);
-    if (same == nullptr || same->results_.size() != results_.size()) return false;
-    for (size_t index = 0; index < results_.size(); ++index) {
-        if (!results_[index]->IsEqual(same->results_[index].get())) return false;
-    }
-    return true;
+    return same != nullptr && results_.IsEqual(same->results_);
 }
 
 bool BACnetListOfResults::GetAttributes(RenderAttributes& attributes) const {
-    attributes["count"] = std::to_string(results_.size());
+    results_.AddCount(attributes);
     return true;
 }
 
 bool BACnetListOfResults::GetChildren(RenderChildren& children) const {
-    for (const auto& result : results_) children.push_back(MakeRenderChild(result.get()));
-    return !results_.empty();
+    return results_.AddChildren(children);
 }
 
 }  // namespace ZalvoBACnetStack

@@ -5,11 +5,9 @@
 // parent renders it under a name of its own, with the count.
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "core/bacnetobjectbase.h"
 #include "services/bacnetreadresult.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -29,10 +27,8 @@ public:
     bool Add(const BACnetReadResult& result);
     // A valid list without results.
     void SetEmpty();
-    size_t Size() const { return results_.size(); }
-    const BACnetReadResult* At(size_t index) const {
-        return index < results_.size() ? results_[index].get() : nullptr;
-    }
+    size_t Size() const { return results_.Size(); }
+    const BACnetReadResult* At(size_t index) const { return results_.At(index); }
 
     // Opening tag 1, the results, closing tag 1 (counted in the result).
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;
@@ -52,7 +48,7 @@ public:
 
 private:
     uint16_t objectType_ = 0;
-    std::vector<std::unique_ptr<BACnetReadResult>> results_;
+    BACnetServiceCodec::OwnedList<BACnetReadResult> results_;
 };
 
 }  // namespace ZalvoBACnetStack

@@ -15,11 +15,10 @@ using Codec = BACnetServiceCodec;
 
 bool BACnetListOfWriteAccessSpecifications::InsertWriteAccessSpecification(
     const BACnetWriteAccessSpecification& specification) {
-    if (!specification.IsValid()) {
+    if (!specification.IsValid() || !specifications_.AddCopy(specification)) {
         StackErrorLog(kInsert, kSource, __LINE__, "Failed to insert write access specification into list");
         return false;
     }
-    specifications_.push_back(specification);
     valid_ = true;
     return true;
 }
@@ -34,13 +33,14 @@ uint16_t BACnetListOfWriteAccessSpecifications::Decode(const uint8_t* buffer, ui
     }
     Reset();
     Codec::DecodeCursor cursor{buffer, length};
-    while (!cursor.AtEnd()) {
-        specifications_.emplace_back();
-        const uint16_t used = specifications_.back().Decode(cursor.Here(), cursor.Left(), outcome);
-        if (used == 0 || !cursor.Advance(used)) {
-            Reset();
-            return 0;
+    bool outOfMemory = false;
+    if (!specifications_.DecodeUntilEnd(cursor, outcome, outOfMemory)) {
+        if (outOfMemory) {
+            StackErrorLog(kDecode, kSource, __LINE__, "Error - out of memory");
+            SetAbort(outcome, kAbortOutOfResources);
         }
+        Reset();
+        return 0;
     }
     valid_ = true;
     return cursor.used;
@@ -52,17 +52,15 @@ uint16_t BACnetListOfWriteAccessSpecifications::Encode(uint8_t* buffer, uint16_t
         SetAbort(outcome, kAbortOther);
         return 0;
     }
-    if (!valid_ || specifications_.empty()) {
+    if (!valid_ || specifications_.Empty()) {
         StackErrorLog(kEncode, kSource, __LINE__, "Invalid BACnetListOfWriteAccessSpecifications object");
         SetAbort(outcome, kAbortOther);
         return 0;
     }
     Codec::EncodeCursor cursor{buffer, room};
-    for (BACnetWriteAccessSpecification& specification : specifications_) {
-        if (!Codec::EncodePlain(specification, cursor, outcome)) {
-            StackErrorLog(kEncode, kSource, __LINE__, "Error encoding a list item");
-            return 0;
-        }
+    if (!specifications_.EncodeEach(cursor, outcome)) {
+        StackErrorLog(kEncode, kSource, __LINE__, "Error encoding a list item");
+        return 0;
     }
     return cursor.used;
 }
@@ -75,30 +73,23 @@ std::unique_ptr<ICodable> BACnetListOfWriteAccessSpecifications::Clone() const {
 }
 
 void BACnetListOfWriteAccessSpecifications::Reset() {
-    specifications_.clear();
+    specifications_.Clear();
     valid_ = false;
 }
 
 bool BACnetListOfWriteAccessSpecifications::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetListOfWriteAccessSpecifications*>(other);
-    if (same == nullptr || same->valid_ != valid_ || same->specifications_.size() != specifications_.size())
-        return false;
-    for (size_t i = 0; i < specifications_.size(); ++i) {
-        if (!specifications_[i].IsEqual(&same->specifications_[i])) return false;
-    }
-    return true;
+    return same != nullptr && same->valid_ == valid_ && specifications_.IsEqual(same->specifications_);
 }
 
 bool BACnetListOfWriteAccessSpecifications::GetAttributes(RenderAttributes& attributes) const {
-    attributes["count"] = std::to_string(specifications_.size());
+    specifications_.AddCount(attributes);
     return true;
 }
 
 bool BACnetListOfWriteAccessSpecifications::GetChildren(RenderChildren& children) const {
-    for (const BACnetWriteAccessSpecification& specification : specifications_)
-        children.push_back(MakeRenderChild(&specification));
-    return !specifications_.empty();
+    return specifications_.AddChildren(children);
 }
 
 }  // namespace ZalvoBACnetStack

@@ -4,9 +4,9 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/bacnetobjectbase.h"
+#include "services/bacnetservicecodec.h"
 #include "services/bacnetwriteaccessspecification.h"
 
 namespace ZalvoBACnetStack {
@@ -17,9 +17,8 @@ public:
     // the list is valid once it holds one.
     bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& specification);
 
-    size_t Size() const { return specifications_.size(); }
-    const BACnetWriteAccessSpecification& At(size_t index) const { return specifications_.at(index); }
-    const std::vector<BACnetWriteAccessSpecification>& Elements() const { return specifications_; }
+    size_t Size() const { return specifications_.Size(); }
+    const BACnetWriteAccessSpecification& At(size_t index) const { return specifications_.Item(index); }
 
     // Specifications until the length is used up; the first one that fails
     // fails the list (its own reports say why).
@@ -37,7 +36,7 @@ public:
     bool GetChildren(RenderChildren& children) const override;
 
 private:
-    std::vector<BACnetWriteAccessSpecification> specifications_;
+    BACnetServiceCodec::OwnedList<BACnetWriteAccessSpecification> specifications_;
 };
 
 }  // namespace ZalvoBACnetStack

@@ -16,7 +16,6 @@ constexpr const char* kEncode = "ZalvoBACnetStack::BACnetPriorityValue::Encode";
 constexpr const char* kSet = "ZalvoBACnetStack::BACnetPriorityValue::SetPriorityValueAndTakeControl";
 constexpr uint8_t kConstructedValueTag = 0;
 constexpr uint8_t kDateTimeTag = 1;
-constexpr uint32_t kAbortOutOfResources = 9;
 
 // A deep copy of a held value, null when there is none or memory runs out.
 std::unique_ptr<BACnetObjectBase> CopyValue(const BACnetObjectBase* value) {

@@ -15,15 +15,9 @@ constexpr const char* kEncodeWithContext = "ZalvoBACnetStack::BACnetPropertyValu
 constexpr const char* kAdd = "ZalvoBACnetStack::BACnetPropertyValueList::Add";
 }  // namespace
 
-BACnetPropertyValueList::BACnetPropertyValueList(const BACnetPropertyValueList& other) : BACnetObjectBase(other) {
-    values_.reserve(other.values_.size());
-    // A value that cannot be copied for lack of memory is left out; Clone
-    // notices the difference.
-    for (const auto& value : other.values_) {
-        std::unique_ptr<BACnetPropertyValue> copy(new (std::nothrow) BACnetPropertyValue(*value));
-        if (copy != nullptr) values_.push_back(std::move(copy));
-    }
-}
+// When memory runs out the copy holds no values; Clone notices the difference.
+BACnetPropertyValueList::BACnetPropertyValueList(const BACnetPropertyValueList& other)
+    : BACnetObjectBase(other), values_(other.values_) {}
 
 BACnetPropertyValueList& BACnetPropertyValueList::operator=(const BACnetPropertyValueList& other) {
     if (this != &other) *this = BACnetPropertyValueList(other);
@@ -31,18 +25,16 @@ BACnetPropertyValueList& BACnetPropertyValueList::operator=(const BACnetProperty
 }
 
 void BACnetPropertyValueList::SetEmpty() {
-    values_.clear();
+    values_.Clear();
     valid_ = true;
 }
 
 bool BACnetPropertyValueList::Add(const BACnetPropertyValue& value) {
-    std::unique_ptr<BACnetPropertyValue> copy(value.IsValid() ? new (std::nothrow) BACnetPropertyValue(value)
-                                                              : nullptr);
-    if (copy == nullptr || !copy->IsEqual(&value)) {
+    // A value that is not equal to itself (it holds a NaN) is refused too.
+    if (!value.IsValid() || !value.IsEqual(&value) || !values_.AddCopy(value)) {
         StackErrorLog(kAdd, kSource, __LINE__, "Error - unable to add the property value");
         return false;
     }
-    values_.push_back(std::move(copy));
     valid_ = true;
     return true;
 }
@@ -66,7 +58,7 @@ uint16_t BACnetPropertyValueList::DecodeValues(const uint8_t* buffer, uint16_t l
             valid_ = true;
             return used;
         }
-        std::unique_ptr<BACnetPropertyValue> value(new (std::nothrow) BACnetPropertyValue());
+        BACnetPropertyValue* value = values_.AddNew();
         if (value == nullptr) {
             StackErrorLog(operation, kSource, __LINE__, "Error - out of memory");
             SetAbort(outcome, kAbortOther);
@@ -79,7 +71,6 @@ uint16_t BACnetPropertyValueList::DecodeValues(const uint8_t* buffer, uint16_t l
             Reset();
             return 0;
         }
-        values_.push_back(std::move(value));
         used = static_cast<uint16_t>(used + size);
     }
 }
@@ -119,17 +110,12 @@ uint16_t BACnetPropertyValueList::DecodeWithContext(const uint8_t* buffer, uint1
 
 uint16_t BACnetPropertyValueList::EncodeValues(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
                                                const char* operation) {
-    uint16_t used = 0;
-    for (const auto& value : values_) {
-        const uint16_t written =
-            used < room ? value->Encode(buffer + used, static_cast<uint16_t>(room - used), outcome) : 0;
-        if (written == 0) {
-            StackErrorLog(operation, kSource, __LINE__, "Error encoding a list item");
-            return 0;
-        }
-        used = static_cast<uint16_t>(used + written);
+    BACnetServiceCodec::EncodeCursor cursor{buffer, room};
+    if (!values_.EncodeEach(cursor, outcome)) {
+        StackErrorLog(operation, kSource, __LINE__, "Error encoding a list item");
+        return 0;
     }
-    return used;
+    return cursor.used;
 }
 
 uint16_t BACnetPropertyValueList::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
@@ -164,7 +150,7 @@ uint16_t BACnetPropertyValueList::EncodeWithContext(uint8_t* buffer, uint16_t ro
                       unsigned{contextTag});
         return 0;
     }
-    if (!values_.empty()) {
+    if (!values_.Empty()) {
         const uint16_t contents =
             EncodeValues(buffer + used, static_cast<uint16_t>(room - used), outcome, kEncodeWithContext);
         if (contents == 0) return 0;
@@ -187,28 +173,23 @@ std::unique_ptr<ICodable> BACnetPropertyValueList::Clone() const {
 }
 
 void BACnetPropertyValueList::Reset() {
-    values_.clear();
+    values_.Clear();
     valid_ = false;
 }
 
 bool BACnetPropertyValueList::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* same = dynamic_cast<const BACnetPropertyValueList*>(other);
-    if (same == nullptr || same->valid_ != valid_ || same->values_.size() != values_.size()) return false;
-    for (size_t i = 0; i < values_.size(); ++i) {
-        if (!values_[i]->IsEqual(same->values_[i].get())) return false;
-    }
-    return true;
+    return same != nullptr && same->valid_ == valid_ && values_.IsEqual(same->values_);
 }
 
 bool BACnetPropertyValueList::GetAttributes(RenderAttributes& attributes) const {
-    attributes["count"] = std::to_string(values_.size());
+    values_.AddCount(attributes);
     return true;
 }
 
 bool BACnetPropertyValueList::GetChildren(RenderChildren& children) const {
-    for (const auto& value : values_) children.push_back(MakeRenderChild(value.get()));
-    return !values_.empty();
+    return values_.AddChildren(children);
 }
 
 }  // namespace ZalvoBACnetStack

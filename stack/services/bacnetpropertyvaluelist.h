@@ -12,10 +12,10 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/bacnetobjectbase.h"
 #include "services/bacnetpropertyvalue.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
@@ -33,8 +33,8 @@ public:
     // Appends a copy of a valid property value (reported, false otherwise);
     // the list becomes valid.
     bool Add(const BACnetPropertyValue& value);
-    size_t Size() const { return values_.size(); }
-    const BACnetPropertyValue& At(size_t index) const { return *values_.at(index); }
+    size_t Size() const { return values_.Size(); }
+    const BACnetPropertyValue& At(size_t index) const { return values_.Item(index); }
 
     // The property values up to (not including) the closing tag that ends
     // them, which must lie inside the buffer.
@@ -68,7 +68,7 @@ private:
                           int closingTag, uint16_t& closingSize);
     uint16_t EncodeValues(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome, const char* operation);
 
-    std::vector<std::unique_ptr<BACnetPropertyValue>> values_;
+    BACnetServiceCodec::OwnedList<BACnetPropertyValue> values_;
 };
 
 }  // namespace ZalvoBACnetStack

@@ -10,6 +10,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/bacnetabstractsyntaxtype.h"
 #include "core/bacnetdatatypelookup.h"
@@ -307,6 +308,109 @@ public:
             if (propertyArrayIndex.IsValid())
                 children.push_back(MakeRenderChild(&propertyArrayIndex, "PropertyArrayIndex", kPropertyArrayIndexTag));
         }
+    };
+
+    // The values of a list, each in an allocation of its own, so that running
+    // out of memory is noticed instead of thrown.
+    template <class T>
+    class OwnedList {
+    public:
+        OwnedList() = default;
+        // Copies every value; when memory runs out for one, the copy is left
+        // empty (so it is incomplete for any list that was not).
+        OwnedList(const OwnedList& other) {
+            items_.reserve(other.items_.size());
+            for (const auto& item : other.items_) {
+                std::unique_ptr<T> copy = Copy(*item);
+                if (copy == nullptr) {
+                    items_.clear();
+                    return;
+                }
+                items_.push_back(std::move(copy));
+            }
+        }
+        OwnedList& operator=(const OwnedList&) = delete;
+        OwnedList(OwnedList&&) noexcept = default;
+        OwnedList& operator=(OwnedList&&) noexcept = default;
+        ~OwnedList() = default;
+
+        size_t Size() const { return items_.size(); }
+        bool Empty() const { return items_.empty(); }
+        // Null past the end.
+        const T* At(size_t index) const { return index < items_.size() ? items_[index].get() : nullptr; }
+        // Throws std::out_of_range past the end.
+        const T& Item(size_t index) const { return *items_.at(index); }
+        void Clear() { items_.clear(); }
+
+        // Appends a copy of `item`; false when memory runs out.
+        bool AddCopy(const T& item) {
+            std::unique_ptr<T> copy = Copy(item);
+            if (copy == nullptr) return false;
+            items_.push_back(std::move(copy));
+            return true;
+        }
+        // Appends an empty value; null when memory runs out.
+        T* AddNew() {
+            std::unique_ptr<T> item(new (std::nothrow) T());
+            if (item == nullptr) return nullptr;
+            items_.push_back(std::move(item));
+            return items_.back().get();
+        }
+        // Values one after the other until the cursor's octets are used up.
+        // False at the first that does not decode, or with `outOfMemory`
+        // set when a value could not be made; the list is emptied then.
+        bool DecodeUntilEnd(DecodeCursor& cursor, BACnetErrorOutcome* outcome, bool& outOfMemory) {
+            outOfMemory = false;
+            while (!cursor.AtEnd()) {
+                T* item = AddNew();
+                if (item == nullptr) {
+                    outOfMemory = true;
+                    items_.clear();
+                    return false;
+                }
+                const uint16_t used = item->Decode(cursor.Here(), cursor.Left(), outcome);
+                if (used == 0 || !cursor.Advance(used)) {
+                    items_.clear();
+                    return false;
+                }
+            }
+            return true;
+        }
+        // Each value's own encoding, one after the other; false at the first
+        // that does not encode.
+        bool EncodeEach(EncodeCursor& cursor, BACnetErrorOutcome* outcome) const {
+            for (const auto& item : items_) {
+                if (!EncodePlain(*item, cursor, outcome)) return false;
+            }
+            return true;
+        }
+
+        // Same number of values, each pair equal in order.
+        bool IsEqual(const OwnedList& other) const {
+            if (other.items_.size() != items_.size()) return false;
+            for (size_t index = 0; index < items_.size(); ++index) {
+                if (!items_[index]->IsEqual(other.items_[index].get())) return false;
+            }
+            return true;
+        }
+        // "count": the number of values.
+        void AddCount(RenderAttributes& attributes) const { attributes["count"] = std::to_string(items_.size()); }
+        // Each value, without a context number; false for an empty list.
+        bool AddChildren(RenderChildren& children) const {
+            for (const auto& item : items_) children.push_back(MakeRenderChild(item.get()));
+            return !items_.empty();
+        }
+
+    private:
+        static std::unique_ptr<T> Copy(const T& item) {
+            std::unique_ptr<ICodable> copy = item.Clone();
+            auto* typed = dynamic_cast<T*>(copy.get());
+            if (typed == nullptr) return nullptr;
+            copy.release();
+            return std::unique_ptr<T>(typed);
+        }
+
+        std::vector<std::unique_ptr<T>> items_;
     };
 
     // A copy of `self` through its copy constructor, null when memory runs out.
