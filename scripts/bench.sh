@@ -23,8 +23,13 @@ if ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "instal
 fi
 
 build="$root/build/bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNWICK_BENCH=ON -DTARNWICK_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target capturebench bench_packets >/dev/null
+mkdir -p "$build"
+if ! { cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNWICK_BENCH=ON -DTARNWICK_TESTS=OFF &&
+       cmake --build "$build" -j2 --target capturebench bench_packets; } >"$build/build.log" 2>&1; then
+  cat "$build/build.log"
+  echo "bench.sh: the build failed" >&2
+  exit 1
+fi
 
 if [ "${1:-}" = "--packets" ]; then
   echo "== Per-packet costs (time, heap allocations and bytes per packet)"
