@@ -38,7 +38,7 @@ const HolderRow kHolderRows[] = {
 TEST(BACnetAbstractSyntaxType, DecodesRendersAndReencodesHeldValues) {
     for (const HolderRow& row : kHolderRows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetAbstractSyntaxType holder;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -51,7 +51,7 @@ TEST(BACnetAbstractSyntaxType, DecodesRendersAndReencodesHeldValues) {
         std::vector<uint8_t> out(32, 0xEE);
         ASSERT_EQ(holder.EncodeWithContext(out.data(), static_cast<uint16_t>(out.size()), &outcome, 3), row.consumed);
         out.resize(row.consumed);
-        EXPECT_EQ(Hex(out), Hex(octets));
+        EXPECT_EQ(HexText(out), HexText(octets));
         std::unique_ptr<ICodable> copy = holder.Clone();
         ASSERT_NE(copy, nullptr);
         EXPECT_TRUE(copy->IsEqual(&holder));
@@ -85,7 +85,7 @@ TEST(BACnetAbstractSyntaxType, DecodeFailuresReportWhereTheyAreFound) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetAbstractSyntaxType holder;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -112,7 +112,7 @@ TEST(BACnetAbstractSyntaxType, RefusesValuesNestedWithoutEnd) {
 }
 
 TEST(BACnetAbstractSyntaxType, DecodeByDatatypeMakesTheClassThePropertyHas) {
-    const std::vector<uint8_t> octets = Octets("3E 91 00 3F");
+    const std::vector<uint8_t> octets = ParseHex("3E 91 00 3F");
     BACnetAbstractSyntaxType holder;
     BACnetErrorOutcome outcome;
     // analog-input (0), event-state (36), ENUMERATED
@@ -142,7 +142,7 @@ TEST(BACnetAbstractSyntaxType, DecodeByDatatypeMakesTheClassThePropertyHas) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> bad = Octets(row.octets);
+        const std::vector<uint8_t> bad = ParseHex(row.octets);
         StackErrorLogCapture log;
         EXPECT_EQ(holder.DecodeByDatatype(bad.data(), static_cast<uint16_t>(bad.size()), &outcome, 3, 0, 85,
                                           row.datatype),
@@ -188,12 +188,12 @@ TEST(BACnetAbstractSyntaxType, EncodeRefusesAnEmptyHolderAndReportsTheFailingVal
                         {"BACnetPrimitiveUINT::Encode", "bacnetprimitiveuint", "Not enough space to encode this object"},
                         {"BACnetAbstractSyntaxType::Encode", kSrc, "Error encoding object at offset=[0]"}});
     ASSERT_EQ(holder.Encode(out, sizeof out, &outcome), 4);
-    EXPECT_EQ(Hex(out, 4), "23 01 11 70");
+    EXPECT_EQ(HexText(out, 4), "23 01 11 70");
     EXPECT_NE(holder.GetObjectByDatatype(Datatype::kUnsigned), nullptr);
 }
 
 TEST(BACnetSequenceOf, StopsAtTheFirstElementThatDoesNotDecode) {
-    const std::vector<uint8_t> octets = Octets("21 01 21 02 1F");
+    const std::vector<uint8_t> octets = ParseHex("21 01 21 02 1F");
     BACnetSequenceOf<BACnetPrimitiveUINT> list;
     BACnetErrorOutcome outcome;
     StackErrorLogCapture log;
@@ -207,21 +207,21 @@ TEST(BACnetSequenceOf, StopsAtTheFirstElementThatDoesNotDecode) {
                          "<UnsignedInteger datatype='2' value='2'>2</UnsignedInteger>");
     uint8_t out[8];
     ASSERT_EQ(list.Encode(out, sizeof out, &outcome), 4);
-    EXPECT_EQ(Hex(out, 4), "21 01 21 02");
+    EXPECT_EQ(HexText(out, 4), "21 01 21 02");
     std::unique_ptr<ICodable> copy = list.Clone();
     EXPECT_TRUE(copy->IsEqual(&list));
 
     // Bracketed by context tag 1, as a service member.
-    const std::vector<uint8_t> bracketed = Octets("1E 21 01 21 02 1F");
+    const std::vector<uint8_t> bracketed = ParseHex("1E 21 01 21 02 1F");
     log.Clear();
     ASSERT_EQ(list.DecodeWithContext(bracketed.data(), 6, &outcome, 1), 6);
     ASSERT_EQ(list.EncodeWithContext(out, sizeof out, &outcome, 1), 6);
-    EXPECT_EQ(Hex(out, 6), "1E 21 01 21 02 1F");
+    EXPECT_EQ(HexText(out, 6), "1E 21 01 21 02 1F");
 }
 
 TEST(BACnetSequenceOf, ReportsUnderItsInstantiationsName) {
     BACnetSequenceOf<BACnetPrimitiveUINT> list;
-    const std::vector<uint8_t> cut = Octets("21 05 F5");  // a header cut after its first octet
+    const std::vector<uint8_t> cut = ParseHex("21 05 F5");  // a header cut after its first octet
     uint8_t out[2];
     StackErrorLogCapture log;
     EXPECT_EQ(list.Decode(cut.data(), 3, nullptr), 0);
@@ -238,13 +238,13 @@ TEST(BACnetSequenceOf, ReportsUnderItsInstantiationsName) {
 
 TEST(BACnetStackUnknownAPDU, HoldsTheRawContentsOfAContextTag) {
     constexpr const char* kUnknownSrc = "bacnetstackunknownapdu";
-    const std::vector<uint8_t> octets = Octets("2B 01 02 03");
+    const std::vector<uint8_t> octets = ParseHex("2B 01 02 03");
     BACnetStackUnknownAPDU raw;
     BACnetErrorOutcome outcome;
     ASSERT_EQ(raw.Decode(octets.data(), 4, &outcome), 4);
     EXPECT_EQ(raw.GetLength(), 3u);
     EXPECT_EQ(raw.GetContextTag(), 2);
-    EXPECT_EQ(Hex(raw.GetData(), raw.GetLength()), "01 02 03");
+    EXPECT_EQ(HexText(raw.GetData(), raw.GetLength()), "01 02 03");
     EXPECT_EQ(Xml(raw), "<UnknownAPDU />");
     std::unique_ptr<ICodable> copy = raw.Clone();
     EXPECT_TRUE(copy->IsEqual(&raw));
@@ -263,7 +263,7 @@ TEST(BACnetStackUnknownAPDU, HoldsTheRawContentsOfAContextTag) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> bad = Octets(row.octets);
+        const std::vector<uint8_t> bad = ParseHex(row.octets);
         StackErrorLogCapture log;
         EXPECT_EQ(raw.Decode(bad.empty() ? nullptr : bad.data(), static_cast<uint16_t>(bad.size()), &outcome), 0);
         std::string expected;

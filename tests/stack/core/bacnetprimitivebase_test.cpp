@@ -231,7 +231,7 @@ TEST(PrimitiveRobustness, EveryHeaderOctetAtEveryLength) {
             octets.insert(octets.end(), tail, tail + length - 1);
             for (uint8_t datatype = 0; datatype <= 12; ++datatype) {
                 std::unique_ptr<BACnetPrimitiveBase> value = BACnetPrimitiveBase::PrimitiveFactory(datatype);
-                const uint16_t used = DecodeCopy(*value, octets, nullptr);
+                const uint16_t used = DecodeExact(*value, octets, nullptr);
                 ASSERT_LE(used, length) << headerOctet << " " << datatype;
                 ASSERT_EQ(value->IsValid(), used != 0) << headerOctet << " " << datatype;
                 if (used == 0) continue;
@@ -241,7 +241,7 @@ TEST(PrimitiveRobustness, EveryHeaderOctetAtEveryLength) {
                 const uint16_t written = value->Encode(once.data(), static_cast<uint16_t>(once.size()), nullptr);
                 ASSERT_GT(written, 0) << headerOctet << " " << datatype;
                 once.resize(written);
-                ASSERT_EQ(DecodeCopy(*value, once, nullptr), written) << headerOctet << " " << datatype;
+                ASSERT_EQ(DecodeExact(*value, once, nullptr), written) << headerOctet << " " << datatype;
                 Octets twice(written + 8u, 0);
                 ASSERT_EQ(value->Encode(twice.data(), static_cast<uint16_t>(twice.size()), nullptr), written);
                 twice.resize(written);

@@ -15,22 +15,17 @@
 #include "core/bacnetenumerations.h"
 #include "core/stackerrorlog.h"
 #include "render/bacnetnametables.h"
-#include "render/xmlrenderer.h"
+#include "support/stacktestsupport.h"
 
 namespace ZalvoBACnetStack {
 namespace {
+using TestSupport::Xml;
 
 using Maker = std::function<std::unique_ptr<BACnetPrimitiveENUM>()>;
 
 template <typename T>
 Maker MakerOf() {
     return [] { return std::unique_ptr<BACnetPrimitiveENUM>(new T()); };
-}
-
-std::string Xml(const IRenderable& value) {
-    std::string out;
-    XMLRenderer().Render(&value, out);
-    return out;
 }
 
 struct VectorRow {

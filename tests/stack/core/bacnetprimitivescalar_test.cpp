@@ -85,7 +85,7 @@ TEST(ScalarPrimitives, GoldenVectorsDecodeRenderAndReencode) {
 TEST(ScalarPrimitives, NotANumberRendersNanAndEqualsNothing) {
     const Octets octets = {0x44, 0x7F, 0xC0, 0x00, 0x00};
     BACnetPrimitiveREAL real;
-    ASSERT_EQ(DecodeCopy(real, octets, nullptr), 5);
+    ASSERT_EQ(DecodeExact(real, octets, nullptr), 5);
     EXPECT_TRUE(std::isnan(real.GetValue()));
     EXPECT_EQ(Xml(real), "<Real datatype='4' value='nan'>nan</Real>");
     EXPECT_FALSE(real.IsEqual(&real));
@@ -153,7 +153,7 @@ TEST(ScalarPrimitives, SettersChooseTheShortestContentsAndEncodeThem) {
         EXPECT_EQ(out, row.octets);
         // Decoding the octets gives an equal value.
         std::unique_ptr<BACnetPrimitiveBase> decoded = BACnetPrimitiveBase::PrimitiveFactory(value->GetDatatype());
-        ASSERT_EQ(DecodeCopy(*decoded, row.octets, nullptr), row.octets.size());
+        ASSERT_EQ(DecodeExact(*decoded, row.octets, nullptr), row.octets.size());
         EXPECT_TRUE(decoded->IsEqual(value.get()));
     }
 }

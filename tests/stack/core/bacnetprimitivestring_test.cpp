@@ -81,7 +81,7 @@ TEST(StringPrimitives, DecodedBitStringsDropWhatCannotBeRepresented) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         BACnetPrimitiveBitSTRING bits;
-        ASSERT_EQ(DecodeCopy(bits, row.octets, nullptr), row.octets.size());
+        ASSERT_EQ(DecodeExact(bits, row.octets, nullptr), row.octets.size());
         EXPECT_EQ(bits.GetElementText(), row.text);
         Octets out(8, 0);
         ASSERT_EQ(bits.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), row.reencoded.size());

@@ -1,6 +1,7 @@
-// Shared checks for the primitive datatype tests: rendering to XML text,
-// decoding from an exact-size heap copy (so AddressSanitizer catches any
-// read past the end), and matching the captured error reports line by line.
+// Checks for the primitive datatype tests, built on the shared stack test
+// helpers: the class and source file names of each primitive, its reports
+// matched line by line, the golden-vector round trip, and the decode and
+// encode failure rows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,17 +14,11 @@
 
 #include "core/bacnetprimitivebase.h"
 #include "core/stackerrorlog.h"
-#include "render/xmlrenderer.h"
+#include "support/stacktestsupport.h"
 
 namespace ZalvoBACnetStack::PrimitiveTest {
 
-using Octets = std::vector<uint8_t>;
-
-inline std::string Xml(const IRenderable& value) {
-    std::string out;
-    XMLRenderer().Render(&value, out);
-    return out;
-}
+using namespace TestSupport;
 
 // Class name and source file name of each primitive datatype 0 to 12.
 struct ClassNames {
@@ -69,74 +64,27 @@ inline void ExpectReports(const StackErrorLogCapture& log, uint8_t datatype, con
     }
 }
 
-struct Outcome {
-    bool set;
-    uint32_t kind;
-    uint32_t value;
-};
-inline constexpr Outcome kNoOutcome{false, 0, 0};
-inline constexpr Outcome Reject(uint32_t reason) { return {true, BACnetErrorOutcome::kReject, reason}; }
-inline constexpr Outcome Abort(uint32_t reason) { return {true, BACnetErrorOutcome::kAbort, reason}; }
-
-inline void ExpectOutcome(const BACnetErrorOutcome& actual, const Outcome& expected) {
-    EXPECT_EQ(actual.set, expected.set);
-    if (expected.set) {
-        EXPECT_EQ(actual.kind, expected.kind);
-        EXPECT_EQ(actual.value, expected.value);
-    }
-}
-
-// Decodes from a heap copy of exactly `octets` (null when empty).
-inline uint16_t DecodeCopy(ICodable& value, const Octets& octets, BACnetErrorOutcome* outcome) {
-    if (octets.empty()) return value.Decode(nullptr, 0, outcome);
-    std::unique_ptr<uint8_t[]> copy(new uint8_t[octets.size()]);
-    std::copy(octets.begin(), octets.end(), copy.get());
-    return value.Decode(copy.get(), static_cast<uint16_t>(octets.size()), outcome);
-}
-
-// A golden vector: these octets decode completely, render as `xml` and
-// re-encode to the same octets. `spareRoom` is what the encoder wants beyond
-// the octets it writes (the string encoders refuse an exact fit).
+// A golden vector: these octets decode completely, render as `xml`,
+// re-encode to the same octets (`spareRoom` is what the encoder wants beyond
+// the octets it writes: the string encoders refuse an exact fit), copy into
+// an equal value that outlives the original, and never decode when cut
+// short anywhere.
 inline void CheckGoldenVector(uint8_t datatype, const Octets& octets, const std::string& xml, size_t spareRoom) {
-    std::unique_ptr<BACnetPrimitiveBase> value = BACnetPrimitiveBase::PrimitiveFactory(datatype);
+    const auto make = [datatype] { return BACnetPrimitiveBase::PrimitiveFactory(datatype); };
+    std::unique_ptr<BACnetPrimitiveBase> value = make();
     ASSERT_NE(value, nullptr);
-    StackErrorLogCapture log;
-    BACnetErrorOutcome outcome;
-    ASSERT_EQ(DecodeCopy(*value, octets, &outcome), octets.size());
-    EXPECT_TRUE(value->IsValid());
-    EXPECT_FALSE(outcome.set);
+    {
+        StackErrorLogCapture log;
+        BACnetErrorOutcome outcome;
+        ASSERT_EQ(DecodeExact(*value, octets, &outcome), octets.size());
+        EXPECT_TRUE(value->IsValid());
+        EXPECT_FALSE(outcome.set);
+        EXPECT_EQ(log.Text(), "");
+    }
     EXPECT_EQ(Xml(*value), xml);
-
-    // Re-encode: the least room that works, and every smaller room fails
-    // without touching the octet just past the room.
-    const size_t minimumRoom = octets.size() + spareRoom;
-    Octets out(minimumRoom + 1, 0xA5);
-    ASSERT_EQ(value->Encode(out.data(), static_cast<uint16_t>(minimumRoom), &outcome), octets.size());
-    EXPECT_EQ(Octets(out.begin(), out.begin() + static_cast<long>(octets.size())), octets);
-    EXPECT_EQ(out[minimumRoom], 0xA5);
-    EXPECT_EQ(log.Text(), "");
-    for (size_t room = 0; room < minimumRoom; ++room) {
-        Octets small(room + 1, 0xA5);
-        EXPECT_EQ(value->Encode(small.data(), static_cast<uint16_t>(room), nullptr), 0) << "room " << room;
-        EXPECT_EQ(small[room], 0xA5) << "room " << room;
-    }
-
-    // A copy renders and compares the same and outlives the original.
-    std::unique_ptr<ICodable> clone = value->Clone();
-    ASSERT_NE(clone, nullptr);
-    EXPECT_TRUE(clone->IsEqual(value.get()));
-    EXPECT_TRUE(value->IsEqual(clone.get()));
-    EXPECT_EQ(clone->GetContextTag(), value->GetContextTag());
-    value.reset();
-    EXPECT_EQ(Xml(*dynamic_cast<const IRenderable*>(clone.get())), xml);
-
-    // Cut short anywhere, the octets never decode.
-    for (size_t cut = 0; cut < octets.size(); ++cut) {
-        std::unique_ptr<BACnetPrimitiveBase> partial = BACnetPrimitiveBase::PrimitiveFactory(datatype);
-        EXPECT_EQ(DecodeCopy(*partial, Octets(octets.begin(), octets.begin() + static_cast<long>(cut)), nullptr), 0)
-            << "cut " << cut;
-        EXPECT_FALSE(partial->IsValid());
-    }
+    ExpectEncodesTo(*value, octets, spareRoom);
+    ExpectCopyOutlivesOriginal(std::move(value), xml);
+    ExpectEveryCutStaysInside(octets, make, 0, true);
 }
 
 using Maker = std::function<std::unique_ptr<BACnetPrimitiveBase>()>;
@@ -157,7 +105,7 @@ inline void CheckDecodeFailures(const std::vector<DecodeFailureRow>& rows) {
         ASSERT_NE(value, nullptr);
         StackErrorLogCapture log;
         BACnetErrorOutcome outcome;
-        EXPECT_EQ(DecodeCopy(*value, row.octets, &outcome), row.consumed);
+        EXPECT_EQ(DecodeExact(*value, row.octets, &outcome), row.consumed);
         EXPECT_EQ(value->IsValid(), row.consumed != 0);
         if (row.consumed == 0) {
             EXPECT_EQ(value->GetContextTag(), -1);

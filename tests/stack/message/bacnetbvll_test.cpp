@@ -54,7 +54,7 @@ const BVLLRow kBVLLRows[] = {
 TEST(BACnetBVLL, DecodesRendersAndReencodesEveryFunction) {
     for (const BVLLRow& row : kBVLLRows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetBVLL bvll;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -65,12 +65,12 @@ TEST(BACnetBVLL, DecodesRendersAndReencodesEveryFunction) {
         EXPECT_EQ(bvll.GetType(), 0x81);
         EXPECT_EQ(bvll.GetFunction(), row.function);
         EXPECT_EQ(bvll.GetLength(), row.lengthField);
-        EXPECT_EQ(Hex(bvll.GetData()), row.data);
+        EXPECT_EQ(HexText(bvll.GetData()), row.data);
         EXPECT_EQ(Xml(bvll), row.xml);
 
         std::vector<uint8_t> out(64, 0xEE);
         ASSERT_EQ(bvll.Encode(out.data(), static_cast<uint16_t>(out.size()), &outcome), row.consumed);
-        EXPECT_EQ(Hex(out.data(), row.consumed), Hex(octets.data(), row.consumed));
+        EXPECT_EQ(HexText(out.data(), row.consumed), HexText(octets.data(), row.consumed));
         EXPECT_EQ(out[row.consumed], 0xEE);
 
         std::unique_ptr<ICodable> copy = bvll.Clone();
@@ -101,7 +101,7 @@ TEST(BACnetBVLL, DecodeFailuresReportOnceAndLeaveItInvalid) {
     };
     for (const FailureRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetBVLL bvll;
         bvll.SetResult(0);  // a failed decode must not keep earlier contents valid
         BACnetErrorOutcome outcome;
@@ -143,7 +143,7 @@ TEST(BACnetBVLL, EncodeRefusesWhatItCannotWrite) {
         ExpectReports(log, {{"BACnetBVLL::Encode", "bacnetbvll", row.message}});
     }
     EXPECT_EQ(result.Encode(out, 6, &outcome), 6);
-    EXPECT_EQ(Hex(out, 6), "81 00 00 06 00 10");
+    EXPECT_EQ(HexText(out, 6), "81 00 00 06 00 10");
 }
 
 TEST(BACnetBVLL, BuildersSetTheHeaderTheRoutingSends) {
@@ -152,7 +152,7 @@ TEST(BACnetBVLL, BuildersSetTheHeaderTheRoutingSends) {
     BACnetBVLL bvll;
     bvll.SetResult(0x0030);
     ASSERT_EQ(bvll.Encode(out, sizeof out, &outcome), 6);
-    EXPECT_EQ(Hex(out, 6), "81 00 00 06 00 30");
+    EXPECT_EQ(HexText(out, 6), "81 00 00 06 00 30");
     bvll.SetLengthForNPDU(20);  // a Result carries no NPDU: the length stays
     EXPECT_EQ(bvll.GetLength(), 6);
 
@@ -160,14 +160,14 @@ TEST(BACnetBVLL, BuildersSetTheHeaderTheRoutingSends) {
     EXPECT_TRUE(bvll.GetData().empty());
     bvll.SetLengthForNPDU(8);
     ASSERT_EQ(bvll.Encode(out, sizeof out, &outcome), 4);
-    EXPECT_EQ(Hex(out, 4), "81 0A 00 0C");
+    EXPECT_EQ(HexText(out, 4), "81 0A 00 0C");
 
     bvll.SetOriginalBroadcastNPDU();
     bvll.SetLengthForNPDU(8);
     ASSERT_EQ(bvll.Encode(out, sizeof out, &outcome), 4);
-    EXPECT_EQ(Hex(out, 4), "81 0B 00 0C");
+    EXPECT_EQ(HexText(out, 4), "81 0B 00 0C");
 
-    const std::vector<uint8_t> forwarded = Octets("81 04 00 0F 0A 00 00 05 BA C0");
+    const std::vector<uint8_t> forwarded = ParseHex("81 04 00 0F 0A 00 00 05 BA C0");
     BACnetBVLL decoded;
     ASSERT_EQ(decoded.Decode(forwarded.data(), static_cast<uint16_t>(forwarded.size()), &outcome), 10);
     BACnetBVLL copy;
@@ -175,7 +175,7 @@ TEST(BACnetBVLL, BuildersSetTheHeaderTheRoutingSends) {
     copy.SetLengthForNPDU(8);
     EXPECT_EQ(copy.GetLength(), 18);
     ASSERT_EQ(copy.Encode(out, sizeof out, &outcome), 10);
-    EXPECT_EQ(Hex(out, 10), "81 04 00 12 0A 00 00 05 BA C0");
+    EXPECT_EQ(HexText(out, 10), "81 04 00 12 0A 00 00 05 BA C0");
     EXPECT_FALSE(copy.IsEqual(&decoded));
     copy.SetLengthForNPDU(5);
     EXPECT_TRUE(copy.IsEqual(&decoded));

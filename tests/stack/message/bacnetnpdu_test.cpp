@@ -46,7 +46,7 @@ const NPDURow kNPDURows[] = {
 TEST(BACnetNPDU, DecodesRendersAndReencodesEverySpecifierCombination) {
     for (const NPDURow& row : kNPDURows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetNPDU npdu;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -60,7 +60,7 @@ TEST(BACnetNPDU, DecodesRendersAndReencodesEverySpecifierCombination) {
         std::vector<uint8_t> out(32, 0xEE);
         ASSERT_EQ(npdu.Encode(out.data(), static_cast<uint16_t>(out.size()), &outcome), row.consumed);
         out.resize(row.consumed);
-        EXPECT_EQ(Hex(out), Hex(octets));
+        EXPECT_EQ(HexText(out), HexText(octets));
         std::unique_ptr<ICodable> copy = npdu.Clone();
         ASSERT_NE(copy, nullptr);
         EXPECT_TRUE(copy->IsEqual(&npdu));
@@ -74,7 +74,7 @@ TEST(BACnetNPDU, DecodesRendersAndReencodesEverySpecifierCombination) {
 
 TEST(BACnetNPDU, AHeaderEndingWithItsControlOctetHasNoOptionalFields) {
     // Control announces a destination but nothing follows: accepted as two octets.
-    const std::vector<uint8_t> octets = Octets("01 28");
+    const std::vector<uint8_t> octets = ParseHex("01 28");
     BACnetNPDU npdu;
     BACnetErrorOutcome outcome;
     StackErrorLogCapture log;
@@ -85,7 +85,7 @@ TEST(BACnetNPDU, AHeaderEndingWithItsControlOctetHasNoOptionalFields) {
 }
 
 TEST(BACnetNPDU, ASourceOfLengthZeroDecodesButDoesNotEncode) {
-    const std::vector<uint8_t> octets = Octets("01 08 00 07 00");
+    const std::vector<uint8_t> octets = ParseHex("01 08 00 07 00");
     BACnetNPDU npdu;
     BACnetErrorOutcome outcome;
     ASSERT_EQ(npdu.Decode(octets.data(), 5, &outcome), 5);
@@ -144,7 +144,7 @@ TEST(BACnetNPDU, DecodeFailuresNameTheStepThatFoundThem) {
     };
     for (const NPDUFailureRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetNPDU npdu;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -197,7 +197,7 @@ TEST(BACnetNPDU, EncodeStopsWhereTheRoomEnds) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetNPDU npdu;
         ASSERT_EQ(npdu.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), octets.size());
         std::vector<uint8_t> out(row.room + 1u, 0xEE);
@@ -232,12 +232,12 @@ TEST(BACnetNPDU, SettersBuildTheRoutedHeader) {
     EXPECT_TRUE(npdu.IsValid());
     uint8_t out[32];
     ASSERT_EQ(npdu.Encode(out, sizeof out, nullptr), 16);
-    EXPECT_EQ(Hex(out, 16), "01 28 00 05 01 0A 00 07 06 C0 A8 01 0A BA C0 FF");
+    EXPECT_EQ(HexText(out, 16), "01 28 00 05 01 0A 00 07 06 C0 A8 01 0A BA C0 FF");
     npdu.Reset();
     EXPECT_FALSE(npdu.IsValid());
     ASSERT_TRUE(npdu.SetDestination(0xFFFF, nullptr, 0));
     ASSERT_EQ(npdu.Encode(out, sizeof out, nullptr), 6);
-    EXPECT_EQ(Hex(out, 6), "01 20 FF FF 00 FF");
+    EXPECT_EQ(HexText(out, 6), "01 20 FF FF 00 FF");
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ const PacketRow kPacketRows[] = {
 TEST(BACnetIPPacket, DecodesAndRendersWholeDocuments) {
     for (const PacketRow& row : kPacketRows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetIPPacket packet;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -80,7 +80,7 @@ TEST(BACnetIPPacket, DecodesAndRendersWholeDocuments) {
         std::vector<uint8_t> out(64, 0xEE);
         ASSERT_EQ(packet.Encode(out.data(), static_cast<uint16_t>(out.size()), &outcome), row.consumed);
         out.resize(row.consumed);
-        EXPECT_EQ(Hex(out), Hex(octets));
+        EXPECT_EQ(HexText(out), HexText(octets));
 
         std::unique_ptr<ICodable> copy = packet.Clone();
         ASSERT_NE(copy, nullptr);
@@ -91,7 +91,7 @@ TEST(BACnetIPPacket, DecodesAndRendersWholeDocuments) {
 }
 
 TEST(BACnetIPPacket, AcceptsAWhoIsWhoseLimitsFailedWithoutShowingIt) {
-    const std::vector<uint8_t> octets = Octets("81 0A 00 0A 01 00 10 08 09 05");
+    const std::vector<uint8_t> octets = ParseHex("81 0A 00 0A 01 00 10 08 09 05");
     BACnetIPPacket packet;
     StackErrorLogCapture log;
     EXPECT_EQ(packet.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 8);
@@ -104,14 +104,14 @@ TEST(BACnetIPPacket, AcceptsAWhoIsWhoseLimitsFailedWithoutShowingIt) {
 
 TEST(BACnetIPPacket, IgnoresOctetsAfterTheAPDU) {
     // Link-layer padding behind a Who-Is.
-    const std::vector<uint8_t> padded = Octets("81 0B 00 08 01 00 10 08 00 00 00 00 00 00");
+    const std::vector<uint8_t> padded = ParseHex("81 0B 00 08 01 00 10 08 00 00 00 00 00 00");
     BACnetIPPacket packet;
     EXPECT_EQ(packet.Decode(padded.data(), static_cast<uint16_t>(padded.size()), nullptr), 8);
     EXPECT_TRUE(packet.IsDecoded());
 }
 
 TEST(BACnetIPPacket, IgnoresTheLengthField) {
-    const std::vector<uint8_t> octets = Octets("81 0A 00 04 01 00 20 05 0F");
+    const std::vector<uint8_t> octets = ParseHex("81 0A 00 04 01 00 20 05 0F");
     BACnetIPPacket packet;
     BACnetErrorOutcome outcome;
     EXPECT_EQ(packet.Decode(octets.data(), static_cast<uint16_t>(octets.size()), &outcome), 9);
@@ -181,7 +181,7 @@ TEST(BACnetIPPacket, FailuresReportEveryLayerAndGiveNoDocument) {
     };
     for (const PacketFailureRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetIPPacket packet;
         BACnetErrorOutcome outcome;
         StackErrorLogCapture log;
@@ -206,7 +206,7 @@ TEST(BACnetIPPacket, FailuresReportEveryLayerAndGiveNoDocument) {
 TEST(BACnetIPPacket, EveryPDUTypeWithoutAClassFails) {
     for (unsigned type : {4u, 8u, 9u, 10u, 11u, 12u, 13u, 14u, 15u}) {
         SCOPED_TRACE(type);
-        std::vector<uint8_t> octets = Octets("81 0A 00 09 01 00 00 05 0F");
+        std::vector<uint8_t> octets = ParseHex("81 0A 00 09 01 00 00 05 0F");
         octets[6] = static_cast<uint8_t>(type << 4);
         BACnetIPPacket packet;
         StackErrorLogCapture log;
@@ -217,7 +217,7 @@ TEST(BACnetIPPacket, EveryPDUTypeWithoutAClassFails) {
 }
 
 TEST(BACnetStackDecodeAsXML, CopiesOnlyWhenTheWholeTextFits) {
-    const std::vector<uint8_t> payload = Octets("81 02 00 04");
+    const std::vector<uint8_t> payload = ParseHex("81 02 00 04");
     const std::string expected = std::string(kDocumentHeader) +
                                  "<BACnetPacket networkType='IP'><BVLL function='readBroadcastDistributionTable' />"
                                  "</BACnetPacket>";
@@ -245,7 +245,7 @@ TEST(BACnetIPPacket, RendersOnlyTheValidParts) {
     EXPECT_EQ(Xml(packet), "<BACnetPacket networkType='IP'><BVLL function='originalUnicastNPDU' /></BACnetPacket>");
 
     // A failed decode of the APDU leaves the valid BVLL and NPDU but shows neither layer pair.
-    const std::vector<uint8_t> octets = Octets("81 0A 00 0A 01 00 20 05 0F 00");
+    const std::vector<uint8_t> octets = ParseHex("81 0A 00 0A 01 00 20 05 0F 00");
     StackErrorLogCapture log;
     EXPECT_EQ(packet.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 0);
     EXPECT_TRUE(packet.GetNPDU().IsValid());
@@ -279,7 +279,7 @@ TEST(BACnetIPPacket, BuildsAndEncodesAServerReply) {
     ASSERT_TRUE(packet->InsertAPDUAndTakeOwnership(std::move(abort)));
     EXPECT_TRUE(packet->IsDecoded());
     ASSERT_EQ(packet->Encode(out, sizeof out, &outcome), 9);
-    EXPECT_EQ(Hex(out, 9), "81 0A 00 09 01 00 71 09 04");
+    EXPECT_EQ(HexText(out, 9), "81 0A 00 09 01 00 71 09 04");
 
     // Too little room for the APDU: each layer reports, nothing is written past the room.
     const struct {
@@ -313,11 +313,11 @@ TEST(BACnetIPPacket, BuildsAndEncodesAServerReply) {
     BACnetIPPacket nak;
     nak.SetBVLL(result);
     ASSERT_EQ(nak.Encode(out, sizeof out, &outcome), 6);
-    EXPECT_EQ(Hex(out, 6), "81 00 00 06 00 60");
+    EXPECT_EQ(HexText(out, 6), "81 00 00 06 00 60");
 }
 
 TEST(BACnetPacket, DecodesWithoutALinkLayerHeader) {
-    const std::vector<uint8_t> octets = Octets("01 00 20 05 0F");
+    const std::vector<uint8_t> octets = ParseHex("01 00 20 05 0F");
     BACnetPacket packet;
     BACnetErrorOutcome outcome;
     ASSERT_EQ(packet.Decode(octets.data(), 5, &outcome), 5);
@@ -326,7 +326,7 @@ TEST(BACnetPacket, DecodesWithoutALinkLayerHeader) {
               "serviceAckChoice='writeProperty' /></BACnetPacket>");
     uint8_t out[8];
     ASSERT_EQ(packet.Encode(out, sizeof out, &outcome), 5);
-    EXPECT_EQ(Hex(out, 5), "01 00 20 05 0F");
+    EXPECT_EQ(HexText(out, 5), "01 00 20 05 0F");
     BACnetIPPacket withHeader;
     EXPECT_FALSE(packet.IsEqual(&withHeader));
 

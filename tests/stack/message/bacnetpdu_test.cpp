@@ -91,7 +91,7 @@ const PDURow kPDURows[] = {
 TEST(BACnetPDU, HeadersDecodeRenderAndReencode) {
     for (const PDURow& row : kPDURows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         std::unique_ptr<BACnetPDU> pdu = BACnetPDU::CreatePDU(BACnetPDU::TypeOf(octets[0]));
         ASSERT_NE(pdu, nullptr);
         BACnetErrorOutcome outcome;
@@ -105,7 +105,7 @@ TEST(BACnetPDU, HeadersDecodeRenderAndReencode) {
         std::vector<uint8_t> out(32, 0xEE);
         ASSERT_EQ(pdu->Encode(out.data(), static_cast<uint16_t>(out.size()), &outcome), row.consumed);
         out.resize(row.consumed);
-        EXPECT_EQ(Hex(out), Hex(octets));
+        EXPECT_EQ(HexText(out), HexText(octets));
 
         std::unique_ptr<ICodable> copy = pdu->Clone();
         ASSERT_NE(copy, nullptr);
@@ -210,7 +210,7 @@ const PDUFailureRow kFailureRows[] = {
 TEST(BACnetPDU, DecodeFailuresReportAndSetTheOutcome) {
     for (const PDUFailureRow& row : kFailureRows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         std::unique_ptr<BACnetPDU> pdu = BACnetPDU::CreatePDU(row.pduType);
         ASSERT_NE(pdu, nullptr);
         BACnetErrorOutcome outcome;
@@ -243,7 +243,7 @@ TEST(BACnetConfirmedRequestPDU, ReadsEveryHeaderFieldBeforeTheServiceChoice) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetConfirmedRequestPDU pdu;
         StackErrorLogCapture log;
         EXPECT_EQ(pdu.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 0);  // no service class
@@ -262,7 +262,7 @@ TEST(BACnetConfirmedRequestPDU, ReadsEveryHeaderFieldBeforeTheServiceChoice) {
 
 TEST(BACnetConfirmedRequestPDU, ASegmentIsDecodedAsIfItWereTheWholeRequest) {
     // A first segment carrying only part of a ReadProperty request.
-    const std::vector<uint8_t> first = Octets("0C 05 01 00 04 0C 0C 00 00");
+    const std::vector<uint8_t> first = ParseHex("0C 05 01 00 04 0C 0C 00 00");
     BACnetConfirmedRequestPDU pdu;
     StackErrorLogCapture log;
     EXPECT_EQ(pdu.Decode(first.data(), static_cast<uint16_t>(first.size()), nullptr), 0);
@@ -270,7 +270,7 @@ TEST(BACnetConfirmedRequestPDU, ASegmentIsDecodedAsIfItWereTheWholeRequest) {
               "BACnetConfirmedRequestPDU::Decode|bacnetconfirmedrequestpdu|Unable to decode the BACnet Confirmed "
               "Service Request");
     // A segment whose octets happen to form a whole request decodes, with its segment fields shown.
-    const std::vector<uint8_t> whole = Octets("08 05 01 02 04 0C 0C 00 00 00 01 19 55");
+    const std::vector<uint8_t> whole = ParseHex("08 05 01 02 04 0C 0C 00 00 00 01 19 55");
     ASSERT_EQ(pdu.Decode(whole.data(), static_cast<uint16_t>(whole.size()), nullptr), 13);
     EXPECT_EQ(Xml(pdu).substr(0, Xml(pdu).find('>') + 1),
               "<ConfirmedRequestPDU invokeId='1' maxAdpuLengthAccepted='0x5' maxSegmentsAccepted='0x0' "
@@ -278,12 +278,12 @@ TEST(BACnetConfirmedRequestPDU, ASegmentIsDecodedAsIfItWereTheWholeRequest) {
               "sequenceNumber='2' serviceChoice='readProperty'>");
     uint8_t out[16];
     ASSERT_EQ(pdu.Encode(out, sizeof out, nullptr), 13);
-    EXPECT_EQ(Hex(out, 13), "08 05 01 02 04 0C 0C 00 00 00 01 19 55");
+    EXPECT_EQ(HexText(out, 13), "08 05 01 02 04 0C 0C 00 00 00 01 19 55");
     ExpectEveryCutStaysInside(whole, [] { return std::make_unique<BACnetConfirmedRequestPDU>(); });
 }
 
 TEST(BACnetConfirmedRequestPDU, BuildsARequestAroundACopyOfAService) {
-    const std::vector<uint8_t> octets = Octets("0E 75 80 03 04 0C 0C 00 00 00 01 19 55");
+    const std::vector<uint8_t> octets = ParseHex("0E 75 80 03 04 0C 0C 00 00 00 01 19 55");
     BACnetConfirmedRequestPDU decoded;
     ASSERT_EQ(decoded.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 13);
     ASSERT_NE(decoded.GetService(), nullptr);
@@ -295,7 +295,7 @@ TEST(BACnetConfirmedRequestPDU, BuildsARequestAroundACopyOfAService) {
     uint8_t out[16];
     BACnetErrorOutcome outcome;
     ASSERT_EQ(built.Encode(out, sizeof out, &outcome), 11);
-    EXPECT_EQ(Hex(out, 11), "00 03 09 0C 0C 00 00 00 01 19 55");
+    EXPECT_EQ(HexText(out, 11), "00 03 09 0C 0C 00 00 00 01 19 55");
     StackErrorLogCapture log;
     EXPECT_EQ(built.Encode(out, 3, &outcome), 0);
     ExpectReports(log, {{"BACnetConfirmedRequestPDU::Encode", "bacnetconfirmedrequestpdu",
@@ -304,7 +304,7 @@ TEST(BACnetConfirmedRequestPDU, BuildsARequestAroundACopyOfAService) {
 }
 
 TEST(BACnetComplexACKPDU, ReadsEveryHeaderFieldBeforeTheServiceAckChoice) {
-    const std::vector<uint8_t> octets = Octets("3C 2A 03 04 1F 00");
+    const std::vector<uint8_t> octets = ParseHex("3C 2A 03 04 1F 00");
     BACnetComplexACKPDU pdu;
     StackErrorLogCapture log;
     EXPECT_EQ(pdu.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 0);
@@ -400,13 +400,13 @@ TEST(BACnetUnconfirmedRequestPDU, CarriesACopyOfTheServiceItIsGiven) {
     ASSERT_TRUE(pdu.SetService(whoIs));
     EXPECT_EQ(pdu.GetServiceChoice(), 8u);
     ASSERT_EQ(pdu.Encode(out, 2, &outcome), 2);
-    EXPECT_EQ(Hex(out, 2), "10 08");
+    EXPECT_EQ(HexText(out, 2), "10 08");
 
     ASSERT_TRUE(whoIs.SetDeviceInstanceRangeLimits(100, 4194303));
     ASSERT_TRUE(pdu.SetService(whoIs));
     whoIs.SetWithoutLimits();  // the PDU holds its own copy
     ASSERT_EQ(pdu.Encode(out, sizeof out, &outcome), 8);
-    EXPECT_EQ(Hex(out, 8), "10 08 09 64 1B 3F FF FF");
+    EXPECT_EQ(HexText(out, 8), "10 08 09 64 1B 3F FF FF");
 
     StackErrorLogCapture log;
     EXPECT_EQ(pdu.Encode(out, 1, &outcome), 0);
@@ -464,18 +464,18 @@ TEST(BACnetPDU, SmallPDUsRefuseToEncodeWithoutRoomOrContents) {
     }
     uint8_t out[3];
     ASSERT_EQ(ack.Encode(out, 3, nullptr), 3);
-    EXPECT_EQ(Hex(out, 3), "20 05 0F");
+    EXPECT_EQ(HexText(out, 3), "20 05 0F");
     ASSERT_EQ(reject.Encode(out, 3, nullptr), 3);
-    EXPECT_EQ(Hex(out, 3), "60 01 09");
+    EXPECT_EQ(HexText(out, 3), "60 01 09");
     ASSERT_EQ(abort.Encode(out, 3, nullptr), 3);
-    EXPECT_EQ(Hex(out, 3), "70 07 04");
+    EXPECT_EQ(HexText(out, 3), "70 07 04");
 }
 
 TEST(BACnetErrorPDU, TellsTheErrorItsChoice) {
     for (const auto& [octets, choice] : {std::pair{"50 01 0C 91 02 91 20", 12u}, std::pair{"50 07 1F 91 01 91 1F", 31u},
                                          std::pair{"50 07 7F 91 01 91 1F", 127u}}) {
         SCOPED_TRACE(octets);
-        const std::vector<uint8_t> bytes = Octets(octets);
+        const std::vector<uint8_t> bytes = ParseHex(octets);
         BACnetErrorPDU pdu;
         ASSERT_EQ(pdu.Decode(bytes.data(), static_cast<uint16_t>(bytes.size()), nullptr), bytes.size());
         const auto* error = dynamic_cast<const BACnetErrorBase*>(pdu.GetError());
@@ -483,7 +483,7 @@ TEST(BACnetErrorPDU, TellsTheErrorItsChoice) {
         EXPECT_EQ(error->GetErrorChoice(), choice);
         EXPECT_EQ(pdu.GetErrorChoice(), choice);
     }
-    const std::vector<uint8_t> classOnly = Octets("50 01 0C 91 02 00");
+    const std::vector<uint8_t> classOnly = ParseHex("50 01 0C 91 02 00");
     BACnetErrorPDU pdu;
     StackErrorLogCapture log;
     EXPECT_EQ(pdu.Decode(classOnly.data(), static_cast<uint16_t>(classOnly.size()), nullptr), 0);

@@ -77,7 +77,7 @@ TEST(COVNotifications, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const GoldenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckRoundTrip(row.make, Hex(row.octets), row.xml);
+        CheckRoundTrip(row.make, ParseHex(row.octets), row.xml);
     }
 }
 
@@ -85,7 +85,7 @@ TEST(COVNotifications, DecodeReadsTheMembersAndTheValuesAsSent) {
     BACnetConfirmedCOVNotificationRequest confirmed;
     StackErrorLogCapture log;
     // Octets after the closing tag 4 belong to the caller.
-    Octets octets = Hex(std::string(kConfirmedOctets) + " 00");
+    Octets octets = ParseHex(std::string(kConfirmedOctets) + " 00");
     ASSERT_EQ(DecodeExact(confirmed, octets, nullptr), octets.size() - 1);
     EXPECT_EQ(log.Text(), "");
     EXPECT_EQ(confirmed.GetServiceChoice(), 1u);
@@ -99,7 +99,7 @@ TEST(COVNotifications, DecodeReadsTheMembersAndTheValuesAsSent) {
 
     BACnetUnconfirmedCOVNotificationRequest unconfirmed;
     EXPECT_EQ(unconfirmed.GetServiceChoice(), 2u);
-    ASSERT_EQ(DecodeExact(unconfirmed, Hex(kConfirmedOctets), nullptr), octets.size() - 1);
+    ASSERT_EQ(DecodeExact(unconfirmed, ParseHex(kConfirmedOctets), nullptr), octets.size() - 1);
     // The same data in the other kind of request is not the same request.
     EXPECT_FALSE(unconfirmed.IsEqual(&confirmed));
     EXPECT_FALSE(confirmed.IsEqual(&unconfirmed));
@@ -115,37 +115,37 @@ TEST(COVNotifications, DecodeFailuresReportAndLeaveTheValueEmpty) {
          {kConfirmed + "Invalid parameters"}, Reject(0)},
         {"unconfirmed null buffer", Make<BACnetUnconfirmedCOVNotificationRequest>(), {},
          {kUnconfirmed + "Invalid parameters"}, Reject(0)},
-        {"no process", Make<BACnetConfirmedCOVNotificationRequest>(), Hex("1C 02 00 04 D2 2C 00 40 00 01"),
+        {"no process", Make<BACnetConfirmedCOVNotificationRequest>(), ParseHex("1C 02 00 04 D2 2C 00 40 00 01"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           kShared + "Failed to decode subscriberProcessIdentifier",
           kConfirmed + "Failed to decode the cov notification request"},
          Reject(4)},
-        {"no initiating device", Make<BACnetUnconfirmedCOVNotificationRequest>(), Hex("09 01 2C 00 40 00 01"),
+        {"no initiating device", Make<BACnetUnconfirmedCOVNotificationRequest>(), ParseHex("09 01 2C 00 40 00 01"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           kShared + "Failed to decode initiatingDeviceIdentifier",
           kUnconfirmed + "Failed to decode the cov notification request"},
          Reject(4)},
-        {"no monitored object", Make<BACnetConfirmedCOVNotificationRequest>(), Hex("09 01 1C 02 00 04 D2"),
+        {"no monitored object", Make<BACnetConfirmedCOVNotificationRequest>(), ParseHex("09 01 1C 02 00 04 D2"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid parameters ",
           kShared + "Failed to decode monitoredObjectIdentifier",
           kConfirmed + "Failed to decode the cov notification request"},
          Reject(0)},
         {"no time remaining", Make<BACnetConfirmedCOVNotificationRequest>(),
-         Hex("09 01 1C 02 00 04 D2 2C 00 40 00 01 4E 4F"),
+         ParseHex("09 01 1C 02 00 04 D2 2C 00 40 00 01 4E 4F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number", kShared + "Failed to decode timeRemaining",
           kConfirmed + "Failed to decode the cov notification request"},
          Reject(4)},
-        {"no list", Make<BACnetConfirmedCOVNotificationRequest>(), Hex("09 01 1C 02 00 04 D2 2C 00 40 00 01 3A 02 57"),
+        {"no list", Make<BACnetConfirmedCOVNotificationRequest>(), ParseHex("09 01 1C 02 00 04 D2 2C 00 40 00 01 3A 02 57"),
          {"BACnetPropertyValueList::DecodeWithContext: Invalid parameters ",
           kShared + "Failed to decode listOfValues", kConfirmed + "Failed to decode the cov notification request"},
          Reject(0)},
         {"list without closing tag 4", Make<BACnetUnconfirmedCOVNotificationRequest>(),
-         Hex("09 01 1C 02 00 00 02 2C 00 C0 00 04 39 05 4E 09 55 2E 44 42 C8 00 00 2F"),
+         ParseHex("09 01 1C 02 00 00 02 2C 00 C0 00 04 39 05 4E 09 55 2E 44 42 C8 00 00 2F"),
          {"BACnetPropertyValueList::DecodeWithContext: Error decoding tag", kShared + "Failed to decode listOfValues",
           kUnconfirmed + "Failed to decode the cov notification request"},
          kNoOutcome},
         {"list closed by tag 3", Make<BACnetUnconfirmedCOVNotificationRequest>(),
-         Hex("09 01 1C 02 00 00 02 2C 00 C0 00 04 39 05 4E 09 55 2E 44 42 C8 00 00 2F 3F"),
+         ParseHex("09 01 1C 02 00 00 02 2C 00 C0 00 04 39 05 4E 09 55 2E 44 42 C8 00 00 2F 3F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetPropertyValue::Decode: Failed to decode propertyIdentifier",
           "BACnetPropertyValueList::DecodeWithContext: Error decoding a list item",
@@ -153,7 +153,7 @@ TEST(COVNotifications, DecodeFailuresReportAndLeaveTheValueEmpty) {
           kUnconfirmed + "Failed to decode the cov notification request"},
          Reject(4)},
         {"list in tag 5", Make<BACnetConfirmedCOVNotificationRequest>(),
-         Hex("09 01 1C 02 00 04 D2 2C 00 40 00 01 3A 02 57 5E 5F"),
+         ParseHex("09 01 1C 02 00 04 D2 2C 00 40 00 01 3A 02 57 5E 5F"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[4]",
           "BACnetPropertyValueList::DecodeWithContext: Error Decoding opening tag ",
           kShared + "Failed to decode listOfValues", kConfirmed + "Failed to decode the cov notification request"},
@@ -163,7 +163,7 @@ TEST(COVNotifications, DecodeFailuresReportAndLeaveTheValueEmpty) {
 
 std::unique_ptr<BACnetObjectBase> BuiltConfirmed() {
     BACnetAbstractSyntaxType real(2);
-    const Octets octets = Hex("2E 44 42 C8 00 00 2F");
+    const Octets octets = ParseHex("2E 44 42 C8 00 00 2F");
     EXPECT_EQ(real.DecodeWithContext(octets.data(), static_cast<uint16_t>(octets.size()), nullptr, 2), 7);
     BACnetPropertyValue value;
     EXPECT_TRUE(value.SetPropertyValue(85, std::nullopt, real));
@@ -197,7 +197,7 @@ TEST(COVNotifications, BuiltNotificationsEncodeLikeDecodedOnes) {
         SCOPED_TRACE(row.label);
         auto value = row.make();
         ASSERT_TRUE(value->IsValid());
-        const Octets expected = Hex(row.octets);
+        const Octets expected = ParseHex(row.octets);
         Octets out(expected.size() + 1, 0);
         StackErrorLogCapture log;
         ASSERT_EQ(value->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), expected.size());
@@ -208,15 +208,6 @@ TEST(COVNotifications, BuiltNotificationsEncodeLikeDecodedOnes) {
         EXPECT_TRUE(decoded->IsEqual(value.get()));
     }
 }
-
-struct EncodeFailureRow {
-    const char* label;
-    Maker make;
-    bool nullBuffer;
-    uint16_t room;
-    std::vector<std::string> reports;
-    Outcome outcome;
-};
 
 TEST(COVNotifications, EncodeFailuresReportAndWriteNothingPastTheRoom) {
     // BuiltConfirmed: 09 03 1C 02 00 04 D2 2C 00 80 00 07 39 3C 4E 09 55 2E 44 42 C8 00 00 2F 4F (25 octets).
@@ -256,17 +247,7 @@ TEST(COVNotifications, EncodeFailuresReportAndWriteNothingPastTheRoom) {
           kShared + "Failed to encode listOfValues", kConfirmed + "Failed to encode the cov notification request"},
          kNoOutcome},
     };
-    for (const EncodeFailureRow& row : rows) {
-        SCOPED_TRACE(row.label);
-        auto value = row.make();
-        Octets out(static_cast<size_t>(row.room) + 1, 0xA5);
-        StackErrorLogCapture log;
-        BACnetErrorOutcome outcome;
-        EXPECT_EQ(value->Encode(row.nullBuffer ? nullptr : out.data(), row.room, &outcome), 0);
-        EXPECT_EQ(Reports(log), row.reports);
-        ExpectOutcome(outcome, row.outcome);
-        EXPECT_EQ(out[row.room], 0xA5);
-    }
+    CheckEncodeFailures(rows);
 }
 
 TEST(COVNotifications, SettersRefuseEmptyValues) {
@@ -329,7 +310,7 @@ TEST(COVNotifications, SettersRefuseEmptyValues) {
 TEST(COVNotifications, ValueListStandsAloneBetweenItsTags) {
     BACnetPropertyValueList list;
     StackErrorLogCapture log;
-    const Octets two = Hex("1E 09 55 2E 44 42 C8 00 00 2F 09 51 2E 10 2F 1F");
+    const Octets two = ParseHex("1E 09 55 2E 44 42 C8 00 00 2F 09 51 2E 10 2F 1F");
     ASSERT_EQ(list.DecodeWithContext(two.data(), static_cast<uint16_t>(two.size()), nullptr, 1), two.size());
     EXPECT_EQ(list.Size(), 2u);
     EXPECT_EQ(log.Text(), "");

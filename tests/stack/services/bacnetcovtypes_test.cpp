@@ -88,7 +88,7 @@ TEST(COVTypes, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const GoldenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckRoundTrip(row.make, Hex(row.octets), row.xml);
+        CheckRoundTrip(row.make, ParseHex(row.octets), row.xml);
     }
 }
 
@@ -115,18 +115,18 @@ TEST(COVTypes, OptionalMembersAreTakenOnlyFromTheirOwnTags) {
         StackErrorLogCapture log;
         auto value = row.make();
         BACnetErrorOutcome outcome;
-        EXPECT_EQ(DecodeExact(*value, Hex(row.octets), &outcome), row.consumed);
+        EXPECT_EQ(DecodeExact(*value, ParseHex(row.octets), &outcome), row.consumed);
         EXPECT_TRUE(value->IsValid());
         EXPECT_FALSE(outcome.set);
         EXPECT_EQ(log.Text(), "");
     }
     BACnetSubscribeCOVRequest request;
-    ASSERT_EQ(DecodeExact(request, Hex("09 12 1C 00 00 00 01 39 78 29 01"), nullptr), 9);
+    ASSERT_EQ(DecodeExact(request, ParseHex("09 12 1C 00 00 00 01 39 78 29 01"), nullptr), 9);
     EXPECT_FALSE(request.HasIssueConfirmedNotifications());
     EXPECT_TRUE(request.HasLifetime());
     EXPECT_EQ(request.GetLifetime().GetValue(), 120u);
     EXPECT_FALSE(request.IsCancellation());
-    ASSERT_EQ(DecodeExact(request, Hex("09 12 1C 00 00 00 01"), nullptr), 7);
+    ASSERT_EQ(DecodeExact(request, ParseHex("09 12 1C 00 00 00 01"), nullptr), 7);
     EXPECT_TRUE(request.IsCancellation());
     EXPECT_EQ(request.GetServiceChoice(), 5u);
 }
@@ -135,87 +135,78 @@ TEST(COVTypes, DecodeFailuresReportAndLeaveTheValueEmpty) {
     CheckDecodeFailures({
         {"subscribe null buffer", Make<BACnetSubscribeCOVRequest>(), {},
          {"BACnetSubscribeCOVRequest::Decode: Invalid parameters"}, Reject(0)},
-        {"subscribe starting with the object", Make<BACnetSubscribeCOVRequest>(), Hex("1C 00 00 00 01 29 01"),
+        {"subscribe starting with the object", Make<BACnetSubscribeCOVRequest>(), ParseHex("1C 00 00 00 01 29 01"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetSubscribeCOVRequest::Decode: Failed to decode subscriberProcessIdentifier"},
          Reject(4)},
-        {"subscribe without the object", Make<BACnetSubscribeCOVRequest>(), Hex("09 12"),
+        {"subscribe without the object", Make<BACnetSubscribeCOVRequest>(), ParseHex("09 12"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid parameters ",
           "BACnetSubscribeCOVRequest::Decode: Failed to decode monitoredObjectIdentifier"},
          Reject(0)},
-        {"subscribe with the object cut short", Make<BACnetSubscribeCOVRequest>(), Hex("09 12 1C 00 00"),
+        {"subscribe with the object cut short", Make<BACnetSubscribeCOVRequest>(), ParseHex("09 12 1C 00 00"),
          {"BACnetPrimitiveObjectIdentifier::Decode: Message is to short. ",
           "BACnetPrimitiveBase::DecodeWithContext: Could not decode the primitive",
           "BACnetSubscribeCOVRequest::Decode: Failed to decode monitoredObjectIdentifier"},
          Reject(4)},
         {"recipient null buffer", Make<BACnetRecipient>(), {}, {"BACnetRecipient::Decode: Invalid prameters"},
          Reject(0)},
-        {"recipient with a cut extended tag", Make<BACnetRecipient>(), Hex("F8"),
+        {"recipient with a cut extended tag", Make<BACnetRecipient>(), ParseHex("F8"),
          {"BACnetRecipient::Decode: Unable to decode the choice tag"}, Reject(0)},
-        {"recipient in tag 2", Make<BACnetRecipient>(), Hex("2C 02 00 00 05"),
+        {"recipient in tag 2", Make<BACnetRecipient>(), ParseHex("2C 02 00 00 05"),
          {"BACnetRecipient::Decode: Invalid context tag choice=[2]"}, Reject(0)},
-        {"recipient application-tagged", Make<BACnetRecipient>(), Hex("C4 02 00 00 05"),
+        {"recipient application-tagged", Make<BACnetRecipient>(), ParseHex("C4 02 00 00 05"),
          {"BACnetRecipient::Decode: Invalid context tag choice=[12]"}, Reject(0)},
-        {"recipient device cut short", Make<BACnetRecipient>(), Hex("0C 02 00"),
+        {"recipient device cut short", Make<BACnetRecipient>(), ParseHex("0C 02 00"),
          {"BACnetPrimitiveObjectIdentifier::Decode: Message is to short. ",
           "BACnetPrimitiveBase::DecodeWithContext: Could not decode the primitive",
           "BACnetRecipient::Decode: Failed to decode device"},
          Reject(4)},
-        {"recipient address without its closing tag", Make<BACnetRecipient>(), Hex("1E 21 05 62 0A 01"),
+        {"recipient address without its closing tag", Make<BACnetRecipient>(), ParseHex("1E 21 05 62 0A 01"),
          {"BACnetTag::DecodeAndCheckClosingTag: Invalid prameters ",
           "BACnetObjectBase::DecodeWithContext: Error Decoding closing tag ",
           "BACnetRecipient::Decode: Failed to decode address"},
          kNoOutcome},
-        {"recipient address not constructed", Make<BACnetRecipient>(), Hex("19 05"),
+        {"recipient address not constructed", Make<BACnetRecipient>(), ParseHex("19 05"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[1]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetRecipient::Decode: Failed to decode address"},
          kNoOutcome},
         {"recipient process null buffer", Make<BACnetRecipientProcess>(), {},
          {"BACnetRecipientProcess::Decode: Invalid prameters"}, Reject(0)},
-        {"recipient process without recipient", Make<BACnetRecipientProcess>(), Hex("19 12"),
+        {"recipient process without recipient", Make<BACnetRecipientProcess>(), ParseHex("19 12"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[0]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetRecipientProcess::Decode: Failed to decode recipient"},
          kNoOutcome},
-        {"recipient process without process", Make<BACnetRecipientProcess>(), Hex("0E 0C 02 00 00 05 0F"),
+        {"recipient process without process", Make<BACnetRecipientProcess>(), ParseHex("0E 0C 02 00 00 05 0F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid parameters ",
           "BACnetRecipientProcess::Decode: Failed to decode processIdentifier"},
          Reject(0)},
         {"subscription null buffer", Make<BACnetCOVSubscription>(), {},
          {"BACnetCOVSubscription::Decode: Invalid prameters"}, Reject(0)},
-        {"subscription with an empty recipient", Make<BACnetCOVSubscription>(), Hex("0E 0F"),
+        {"subscription with an empty recipient", Make<BACnetCOVSubscription>(), ParseHex("0E 0F"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[0]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetRecipientProcess::Decode: Failed to decode recipient",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetCOVSubscription::Decode: Failed to decode recipient"},
          kNoOutcome},
-        {"subscription without reference", Make<BACnetCOVSubscription>(), Hex("0E 0E 0C 02 00 00 05 0F 19 12 0F"),
+        {"subscription without reference", Make<BACnetCOVSubscription>(), ParseHex("0E 0E 0C 02 00 00 05 0F 19 12 0F"),
          {"BACnetObjectBase::DecodeWithContext: Invalid parameters ",
           "BACnetCOVSubscription::Decode: Failed to decode monitoredPropertyReference"},
          Reject(0)},
         {"subscription without issue flag", Make<BACnetCOVSubscription>(),
-         Hex("0E 0E 0C 02 00 00 05 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 39 00"),
+         ParseHex("0E 0E 0C 02 00 00 05 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 39 00"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetCOVSubscription::Decode: Failed to decode issueConfirmedNotifications"},
          Reject(4)},
         {"subscription without time remaining", Make<BACnetCOVSubscription>(),
-         Hex("0E 0E 0C 02 00 00 05 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 29 00"),
+         ParseHex("0E 0E 0C 02 00 00 05 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 29 00"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid parameters ",
           "BACnetCOVSubscription::Decode: Failed to decode timeRemaining"},
          Reject(0)},
     });
 }
-
-struct EncodeFailureRow {
-    const char* label;
-    Maker make;
-    bool nullBuffer;
-    uint16_t room;
-    std::vector<std::string> reports;
-    Outcome outcome;
-};
 
 std::unique_ptr<BACnetObjectBase> BuiltSubscribe() {
     auto request = std::make_unique<BACnetSubscribeCOVRequest>();
@@ -328,17 +319,7 @@ TEST(COVTypes, EncodeFailuresReportAndWriteNothingPastTheRoom) {
           "BACnetCOVSubscription::Encode: Failed to decode covIncrement"},
          Abort(4)},
     };
-    for (const EncodeFailureRow& row : rows) {
-        SCOPED_TRACE(row.label);
-        auto value = row.make();
-        Octets out(static_cast<size_t>(row.room) + 1, 0xA5);
-        StackErrorLogCapture log;
-        BACnetErrorOutcome outcome;
-        EXPECT_EQ(value->Encode(row.nullBuffer ? nullptr : out.data(), row.room, &outcome), 0);
-        EXPECT_EQ(Reports(log), row.reports);
-        ExpectOutcome(outcome, row.outcome);
-        EXPECT_EQ(out[row.room], 0xA5);
-    }
+    CheckEncodeFailures(rows);
 }
 
 TEST(COVTypes, BuiltValuesEncodeLikeDecodedOnes) {
@@ -382,7 +363,7 @@ TEST(COVTypes, BuiltValuesEncodeLikeDecodedOnes) {
         SCOPED_TRACE(row.label);
         auto value = row.make();
         ASSERT_TRUE(value->IsValid());
-        const Octets expected = Hex(row.octets);
+        const Octets expected = ParseHex(row.octets);
         Octets out(expected.size() + 1, 0);
         StackErrorLogCapture log;
         ASSERT_EQ(value->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), expected.size());
@@ -501,7 +482,7 @@ TEST(COVTypes, EqualityComparesTheChoiceAndEveryMember) {
     auto built = BuiltSubscription();
     auto other = BuiltSubscription();
     EXPECT_TRUE(built->IsEqual(other.get()));
-    Octets octets = Hex("0E 0E 0C 02 00 00 05 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 29 00 39 1E");
+    Octets octets = ParseHex("0E 0E 0C 02 00 00 05 0F 19 12 0F 1E 0C 00 00 00 01 19 55 1F 29 00 39 1E");
     ASSERT_EQ(DecodeExact(*other, octets, nullptr), octets.size());
     EXPECT_FALSE(built->IsEqual(other.get()));  // the increment is missing
 }

@@ -74,7 +74,7 @@ TEST(BACnetDiscoveryTest, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckGolden(row.make, Hex(row.hex), row.xml, row.spareRoom);
+        CheckGolden(row.make, ParseHex(row.hex), row.xml, row.spareRoom);
     }
 }
 
@@ -110,55 +110,55 @@ TEST(BACnetDiscoveryTest, DecodeFailuresReport) {
     const std::string string = "BACnetPrimitiveCharSTRING::Decode|bacnetprimitivecharstring|";
     CheckDecodeRows({
         {"who-is: null buffer", Make<BACnetWhoIsRequest>(), {}, {whoIs + "Invalid parameters"}, Reject(0)},
-        {"who-is: low limit only", Make<BACnetWhoIsRequest>(), Hex("09 05"),
+        {"who-is: low limit only", Make<BACnetWhoIsRequest>(), ParseHex("09 05"),
          {whoIs + "Error, only one limit was provided.  Either both must be provided or neither."}, kNoOutcome},
-        {"who-is: high limit only", Make<BACnetWhoIsRequest>(), Hex("19 05"),
+        {"who-is: high limit only", Make<BACnetWhoIsRequest>(), ParseHex("19 05"),
          {whoIs + "Error, only one limit was provided.  Either both must be provided or neither."}, kNoOutcome},
-        {"who-is: high limit cut", Make<BACnetWhoIsRequest>(), Hex("09 00 1A 0F"),
+        {"who-is: high limit cut", Make<BACnetWhoIsRequest>(), ParseHex("09 00 1A 0F"),
          {uint + "Message is to short. ", primitive + "Could not decode the primitive",
           whoIs + "Unable to decode device instance range high limit with context=[1]"},
          Reject(4)},
         {"who-has: null buffer", Make<BACnetWhoHasRequest>(), {}, {whoHas + "Invalid parameters"}, Reject(0)},
-        {"who-has: object in context tag 4", Make<BACnetWhoHasRequest>(), Hex("4C 00 00 00 01"),
+        {"who-has: object in context tag 4", Make<BACnetWhoHasRequest>(), ParseHex("4C 00 00 00 01"),
          {whoHas + "Invalid Context Tag for the WhoHas object = [4]"}, Reject(4)},
-        {"who-has: application-tagged object", Make<BACnetWhoHasRequest>(), Hex("C4 00 00 00 01"),
+        {"who-has: application-tagged object", Make<BACnetWhoHasRequest>(), ParseHex("C4 00 00 00 01"),
          {whoHas + "Invalid Context Tag for the WhoHas object = [12]"}, Reject(4)},
-        {"who-has: limits without object", Make<BACnetWhoHasRequest>(), Hex("09 00 1A 0F FF"),
+        {"who-has: limits without object", Make<BACnetWhoHasRequest>(), ParseHex("09 00 1A 0F FF"),
          {whoHas + "Error decoding the tag for the object choice part of the WhoHas"}, Reject(0)},
-        {"who-has: object tag cut", Make<BACnetWhoHasRequest>(), Hex("09 00 1A 0F FF F9"),
+        {"who-has: object tag cut", Make<BACnetWhoHasRequest>(), ParseHex("09 00 1A 0F FF F9"),
          {whoHas + "Error decoding the tag for the object choice part of the WhoHas"}, Reject(0)},
-        {"who-has: identifier cut", Make<BACnetWhoHasRequest>(), Hex("2C 00 00 01"),
+        {"who-has: identifier cut", Make<BACnetWhoHasRequest>(), ParseHex("2C 00 00 01"),
          {oid + "Message is to short. ", primitive + "Could not decode the primitive",
           whoHas + "Error decoding the object identifier for the WhoHasRequest"},
          Reject(4)},
-        {"who-has: name cut", Make<BACnetWhoHasRequest>(), Hex("3D 05 00 41 42"),
+        {"who-has: name cut", Make<BACnetWhoHasRequest>(), ParseHex("3D 05 00 41 42"),
          {string + "Not enough bytes to read", primitive + "Could not decode the primitive",
           whoHas + "Error decoding the object name for the WhoHasRequest"},
          Reject(0)},
-        {"who-has: one limit", Make<BACnetWhoHasRequest>(), Hex("09 00 2C 00 00 00 01"),
+        {"who-has: one limit", Make<BACnetWhoHasRequest>(), ParseHex("09 00 2C 00 00 00 01"),
          {whoHas + "Error - only one limit was provided.  Either both must be provided or neither."}, kNoOutcome},
-        {"who-has: low limit of five octets", Make<BACnetWhoHasRequest>(), Hex("0D 05 00 00 00 00 01 19 01 2C 00 00 00 01"),
+        {"who-has: low limit of five octets", Make<BACnetWhoHasRequest>(), ParseHex("0D 05 00 00 00 00 01 19 01 2C 00 00 00 01"),
          {uint + "Tag value out of range", primitive + "Could not decode the primitive",
           whoHas + "Unable to decode device instance range low limit with context=[0]"},
          Reject(4)},
         {"i-am: null buffer", Make<BACnetIAmRequest>(), {}, {iAm + "Invalid parameters"}, Reject(0)},
-        {"i-am: identifier context-tagged", Make<BACnetIAmRequest>(), Hex("0C 02 00 00 08 22 01 E0 91 00 22 03 E7"),
+        {"i-am: identifier context-tagged", Make<BACnetIAmRequest>(), ParseHex("0C 02 00 00 08 22 01 E0 91 00 22 03 E7"),
          {iAm + "Failed to decode iAmDeviceIdentifier"}, Reject(4)},
-        {"i-am: max apdu missing", Make<BACnetIAmRequest>(), Hex("C4 02 00 00 08"),
+        {"i-am: max apdu missing", Make<BACnetIAmRequest>(), ParseHex("C4 02 00 00 08"),
          {uint + "Invalid parameters ", iAm + "Failed to decode maxApduLengthAccepted"}, Reject(0)},
-        {"i-am: segmentation as unsigned", Make<BACnetIAmRequest>(), Hex("C4 02 00 00 08 22 01 E0 21 00 22 03 E7"),
+        {"i-am: segmentation as unsigned", Make<BACnetIAmRequest>(), ParseHex("C4 02 00 00 08 22 01 E0 21 00 22 03 E7"),
          {enumerated + "Invalid application tag", iAm + "Failed to decode segmentationSupported"}, Reject(4)},
-        {"i-am: vendor cut", Make<BACnetIAmRequest>(), Hex("C4 02 00 00 08 22 01 E0 91 00 22 03"),
+        {"i-am: vendor cut", Make<BACnetIAmRequest>(), ParseHex("C4 02 00 00 08 22 01 E0 91 00 22 03"),
          {uint + "Message is to short. ", iAm + "Failed to decode vendorId"}, Reject(4)},
         {"i-have: null buffer", Make<BACnetIHaveRequest>(), {}, {iHave + "Invalid parameters"}, Reject(0)},
-        {"i-have: device identifier is unsigned", Make<BACnetIHaveRequest>(), Hex("21 01"),
+        {"i-have: device identifier is unsigned", Make<BACnetIHaveRequest>(), ParseHex("21 01"),
          {oid + "Invalid application tag", iHave + "Failed to decode device identifier"}, Reject(4)},
-        {"i-have: object identifier missing", Make<BACnetIHaveRequest>(), Hex("C4 02 00 00 3D"),
+        {"i-have: object identifier missing", Make<BACnetIHaveRequest>(), ParseHex("C4 02 00 00 3D"),
          {oid + "Invalid parameters ", iHave + "Failed to decode object identifier"}, Reject(0)},
-        {"i-have: name missing", Make<BACnetIHaveRequest>(), Hex("C4 02 00 00 3D C4 02 00 00 3D"),
+        {"i-have: name missing", Make<BACnetIHaveRequest>(), ParseHex("C4 02 00 00 3D C4 02 00 00 3D"),
          {iHave + "Failed to decode object name"}, Abort(0)},
         {"i-have: name context-tagged", Make<BACnetIHaveRequest>(),
-         Hex("C4 02 00 00 3D C4 02 00 00 3D 0D 02 00 41"), {iHave + "Failed to decode object name"}, Reject(4)},
+         ParseHex("C4 02 00 00 3D C4 02 00 00 3D 0D 02 00 41"), {iHave + "Failed to decode object name"}, Reject(4)},
     });
 }
 
@@ -275,7 +275,7 @@ TEST(BACnetDiscoveryTest, SettersBuildWhatTheDecoderReads) {
         std::unique_ptr<ICodable> request = row.build();
         Octets out(32, 0);
         const uint16_t written = request->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
-        EXPECT_EQ(ToHex(out.data(), written), row.hex);
+        EXPECT_EQ(HexText(out.data(), written), row.hex);
         std::unique_ptr<ICodable> decoded = request->Clone();
         decoded->Reset();
         ASSERT_EQ(decoded->Decode(out.data(), written, nullptr), written);
@@ -347,7 +347,7 @@ TEST(BACnetDiscoveryTest, SettersRefuseOutOfRangeValues) {
         SCOPED_TRACE(row.label);
         StackErrorLogCapture log;
         EXPECT_FALSE(row.set());
-        EXPECT_EQ(Reports(log), row.reports);
+        EXPECT_EQ(ReportLines(log), row.reports);
     }
 
     // A refused setter leaves what was there empty, not half set.
@@ -394,14 +394,14 @@ TEST(BACnetDiscoveryTest, UnconfirmedPDUCarriesEachDiscoveryService) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.hex);
-        const Octets octets = Hex(row.hex);
+        const Octets octets = ParseHex(row.hex);
         BACnetUnconfirmedRequestPDU pdu;
         StackErrorLogCapture log;
         ASSERT_EQ(DecodeExact(pdu, octets, nullptr), octets.size()) << log.Text();
         EXPECT_EQ(Xml(pdu), row.xml);
         Octets out(octets.size() + 1, 0);
         ASSERT_EQ(pdu.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), octets.size());
-        EXPECT_EQ(ToHex(out.data(), octets.size()), ToHex(octets));
+        EXPECT_EQ(HexText(out.data(), octets.size()), HexText(octets));
         EXPECT_EQ(log.Text(), "");
     }
 }
@@ -430,8 +430,8 @@ TEST(BACnetDiscoveryTest, UnconfirmedPDUOnlyForgivesAnEmptyOrBrokenWhoIs) {
         SCOPED_TRACE(row.hex);
         BACnetUnconfirmedRequestPDU decoded;
         StackErrorLogCapture log;
-        EXPECT_EQ(DecodeExact(decoded, Hex(row.hex), nullptr), row.consumed);
-        EXPECT_EQ(Reports(log), row.reports);
+        EXPECT_EQ(DecodeExact(decoded, ParseHex(row.hex), nullptr), row.consumed);
+        EXPECT_EQ(ReportLines(log), row.reports);
         if (row.consumed != 0) {
             EXPECT_EQ(Xml(decoded), row.xml);
         }

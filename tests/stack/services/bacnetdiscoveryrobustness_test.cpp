@@ -88,7 +88,7 @@ TEST(BACnetDiscoveryRobustnessTest, RandomOctetsStayInsideAndRoundTrip) {
     StackErrorLogCapture quiet;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        const Octets seed = Hex(row.seed);
+        const Octets seed = ParseHex(row.seed);
         size_t decoded = 0;
         for (int attempt = 0; attempt < 3000; ++attempt) {
             quiet.Clear();
@@ -96,7 +96,7 @@ TEST(BACnetDiscoveryRobustnessTest, RandomOctetsStayInsideAndRoundTrip) {
             std::unique_ptr<ICodable> value = row.make();
             BACnetErrorOutcome outcome;
             const uint16_t used = DecodeExact(*value, octets, &outcome);
-            ASSERT_LE(used, octets.size()) << ToHex(octets);
+            ASSERT_LE(used, octets.size()) << HexText(octets);
             if (used == 0) continue;
             ++decoded;
             Octets out(octets.size() + 8, 0);
@@ -105,13 +105,13 @@ TEST(BACnetDiscoveryRobustnessTest, RandomOctetsStayInsideAndRoundTrip) {
                 quiet.Clear();
                 continue;
             }
-            ASSERT_NE(written, 0) << "decoded but not encodable: " << ToHex(octets);
+            ASSERT_NE(written, 0) << "decoded but not encodable: " << HexText(octets);
             std::unique_ptr<ICodable> again = row.make();
-            ASSERT_EQ(again->Decode(out.data(), written, nullptr), written) << ToHex(octets);
+            ASSERT_EQ(again->Decode(out.data(), written, nullptr), written) << HexText(octets);
             if (row.sameAfterRoundTrip) {
                 auto* error = dynamic_cast<BACnetErrorBase*>(again.get());
                 if (error != nullptr) error->SetErrorChoice(dynamic_cast<BACnetErrorBase&>(*value).GetErrorChoice());
-                EXPECT_TRUE(again->IsEqual(value.get())) << ToHex(octets);
+                EXPECT_TRUE(again->IsEqual(value.get())) << HexText(octets);
             }
         }
         // The mutations leave enough intact messages to test the round trip.

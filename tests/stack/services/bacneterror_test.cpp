@@ -30,19 +30,19 @@ TEST(BACnetErrorTest, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.hex);
-        CheckGolden(Make<BACnetError>(), Hex(row.hex), row.xml);
+        CheckGolden(Make<BACnetError>(), ParseHex(row.hex), row.xml);
     }
 }
 
 TEST(BACnetErrorTest, ErrorBaseRendersOnlyItsErrorAndKeepsItsChoice) {
-    CheckGolden(Make<BACnetErrorBase>(), Hex("91 02 91 20"), kPropertyUnknown);
+    CheckGolden(Make<BACnetErrorBase>(), ParseHex("91 02 91 20"), kPropertyUnknown);
 
     BACnetErrorBase error;
     EXPECT_EQ(error.GetErrorChoice(), 127u);
     EXPECT_EQ(error.GetDatatype(), 53);
     EXPECT_EQ(BACnetError().GetDatatype(), 37);
     BACnetErrorOutcome outcome;
-    const Octets octets = Hex("91 02 91 20 FF");
+    const Octets octets = ParseHex("91 02 91 20 FF");
     ASSERT_EQ(error.Decode(octets.data(), static_cast<uint16_t>(octets.size()), &outcome), 4);
     error.SetErrorChoice(12);
     EXPECT_EQ(error.GetErrorChoice(), 12u);
@@ -71,26 +71,26 @@ TEST(BACnetErrorTest, DecodeFailuresReportAndLeaveTheErrorEmpty) {
     const std::string baseDecode = "BACnetErrorBase::Decode|bacneterrorbase|";
     CheckDecodeRows({
         {"null buffer", Make<BACnetError>(), {}, {errorDecode + "Invalid parameters "}, Reject(0)},
-        {"class only", Make<BACnetError>(), Hex("91 02"),
+        {"class only", Make<BACnetError>(), ParseHex("91 02"),
          {enumDecode + "Invalid parameters ", errorDecode + "Failed to decode error code "}, Reject(0)},
-        {"class is not enumerated", Make<BACnetError>(), Hex("21 02 91 20"),
+        {"class is not enumerated", Make<BACnetError>(), ParseHex("21 02 91 20"),
          {enumDecode + "Invalid application tag", errorDecode + "Failed to decode error class "}, Reject(4)},
-        {"code is not enumerated", Make<BACnetError>(), Hex("91 02 21 20"),
+        {"code is not enumerated", Make<BACnetError>(), ParseHex("91 02 21 20"),
          {enumDecode + "Invalid application tag", errorDecode + "Failed to decode error code "}, Reject(4)},
-        {"class context-tagged", Make<BACnetError>(), Hex("09 02 91 20"),
+        {"class context-tagged", Make<BACnetError>(), ParseHex("09 02 91 20"),
          {errorDecode + "Failed to decode error class "}, Reject(4)},
-        {"code context-tagged", Make<BACnetError>(), Hex("91 02 19 20"),
+        {"code context-tagged", Make<BACnetError>(), ParseHex("91 02 19 20"),
          {errorDecode + "Failed to decode error code "}, Reject(4)},
-        {"code cut short", Make<BACnetError>(), Hex("91 02 92 01"),
+        {"code cut short", Make<BACnetError>(), ParseHex("91 02 92 01"),
          {enumDecode + "Message is to short. ", errorDecode + "Failed to decode error code "}, Reject(4)},
-        {"class of length 5", Make<BACnetError>(), Hex("95 05 00 00 00 00 02 91 20"),
+        {"class of length 5", Make<BACnetError>(), ParseHex("95 05 00 00 00 00 02 91 20"),
          {enumDecode + "Tag value out of range", errorDecode + "Failed to decode error class "}, Reject(4)},
         {"base: null buffer", Make<BACnetErrorBase>(), {}, {baseDecode + "Invalid parameters "}, Reject(0)},
-        {"base: class only", Make<BACnetErrorBase>(), Hex("91 02"),
+        {"base: class only", Make<BACnetErrorBase>(), ParseHex("91 02"),
          {enumDecode + "Invalid parameters ", errorDecode + "Failed to decode error code ",
           baseDecode + "Failed to decode error "},
          Reject(0)},
-        {"trailing octets are left to the caller", Make<BACnetError>(), Hex("91 02 91 20 91"), {}, kNoOutcome, 4},
+        {"trailing octets are left to the caller", Make<BACnetError>(), ParseHex("91 02 91 20 91"), {}, kNoOutcome, 4},
     });
 }
 
@@ -143,7 +143,7 @@ TEST(BACnetErrorTest, SettersBuildWhatTheDecoderReads) {
         EXPECT_EQ(error.GetErrorChoice(), 15u);
         Octets out(16, 0);
         const uint16_t written = error.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
-        EXPECT_EQ(ToHex(out.data(), written), row.hex);
+        EXPECT_EQ(HexText(out.data(), written), row.hex);
         EXPECT_EQ(log.Text(), "");
     }
 }
@@ -173,7 +173,7 @@ TEST(BACnetErrorTest, RefusedValuesLeaveTheErrorInvalid) {
         EXPECT_FALSE(error.SetError(12, row.errorClass, row.errorCode));
         EXPECT_FALSE(error.IsValid());
         EXPECT_FALSE(error.GetError().IsValid());
-        EXPECT_EQ(Reports(log), row.reports);
+        EXPECT_EQ(ReportLines(log), row.reports);
     }
 }
 

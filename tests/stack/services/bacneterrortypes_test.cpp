@@ -88,7 +88,7 @@ TEST(BACnetErrorTypesTest, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckGolden(row.make, Hex(row.hex), row.xml);
+        CheckGolden(row.make, ParseHex(row.hex), row.xml);
     }
 }
 
@@ -108,53 +108,53 @@ TEST(BACnetErrorTypesTest, DecodeFailuresReportEachMissingMember) {
     CheckDecodeRows({
         {"change list: null buffer", Make<BACnetChangeListError>(), {}, {changeList + "Invalid parameters "},
          Reject(0)},
-        {"change list: error not enclosed", Make<BACnetChangeListError>(), Hex("91 02 91 20 19 03"),
+        {"change list: error not enclosed", Make<BACnetChangeListError>(), ParseHex("91 02 91 20 19 03"),
          {tag + "Not an opening tag with the correct tag number=[0]", base + "Error Decoding opening tag ",
           changeList + "Error decoding the error"},
          kNoOutcome},
-        {"change list: closing tag missing", Make<BACnetChangeListError>(), Hex("0E 91 02 91 20 19 03"),
+        {"change list: closing tag missing", Make<BACnetChangeListError>(), ParseHex("0E 91 02 91 20 19 03"),
          {closing + "Not a closing tag with the correct tag number=[0]", base + "Error Decoding closing tag ",
           changeList + "Error decoding the error"},
          kNoOutcome},
-        {"change list: error code missing", Make<BACnetChangeListError>(), Hex("0E 91 02 0F 19 03"),
+        {"change list: error code missing", Make<BACnetChangeListError>(), ParseHex("0E 91 02 0F 19 03"),
          {enumerated + "Tag value out of range", error + "Failed to decode error code ",
           base + "Error decoding the error", changeList + "Error decoding the error"},
          Reject(4)},
-        {"change list: element number missing", Make<BACnetChangeListError>(), Hex("0E 91 02 91 20 0F"),
+        {"change list: element number missing", Make<BACnetChangeListError>(), ParseHex("0E 91 02 91 20 0F"),
          {primitive + "Invalid parameters ", changeList + "Error Decoding First Failed Element"}, Reject(0)},
-        {"change list: element number in tag 2", Make<BACnetChangeListError>(), Hex("0E 91 02 91 20 0F 29 03"),
+        {"change list: element number in tag 2", Make<BACnetChangeListError>(), ParseHex("0E 91 02 91 20 0F 29 03"),
          {primitive + "Invalid Tag Number", changeList + "Error Decoding First Failed Element"}, Reject(4)},
         {"create object: null buffer", Make<BACnetCreateObjectError>(), {}, {createObject + "Invalid parameters "},
          Reject(0)},
         {"create object: element number cut short", Make<BACnetCreateObjectError>(),
-         Hex("0E 91 05 91 07 0F 1A 01"),
+         ParseHex("0E 91 05 91 07 0F 1A 01"),
          {"BACnetPrimitiveUINT::Decode|bacnetprimitiveuint|Message is to short. ",
           primitive + "Could not decode the primitive", createObject + "Error Decoding First Failed Element"},
          Reject(4)},
         {"write property multiple: null buffer", Make<BACnetWritePropertyMultipleError>(), {},
          {wpm + "Invalid parameters"}, Reject(0)},
         {"write property multiple: error missing", Make<BACnetWritePropertyMultipleError>(),
-         Hex("1E 0C 00 00 00 01 19 55 1F"),
+         ParseHex("1E 0C 00 00 00 01 19 55 1F"),
          {tag + "Not an opening tag with the correct tag number=[0]", base + "Error Decoding opening tag ",
           wpm + "Failed to decode the error"},
          kNoOutcome},
         {"write property multiple: reference missing", Make<BACnetWritePropertyMultipleError>(),
-         Hex("0E 91 02 91 28 0F"),
+         ParseHex("0E 91 02 91 28 0F"),
          {base + "Invalid parameters ", wpm + "Failed to decode firstFailedWriteAttempt"}, Reject(0)},
         {"subscribe COV property multiple: null buffer", Make<BACnetSubscribeCOVPropertyMultipleError>(), {},
          {scovpm + "Invalid parameters"}, Reject(0)},
         {"subscribe COV property multiple: choice tag cut", Make<BACnetSubscribeCOVPropertyMultipleError>(),
-         Hex("F9"), {scovpm + "Unable to decode the choice tag"}, Reject(0)},
+         ParseHex("F9"), {scovpm + "Unable to decode the choice tag"}, Reject(0)},
         {"subscribe COV property multiple: choice tag 2", Make<BACnetSubscribeCOVPropertyMultipleError>(),
-         Hex("2E 91 02 91 2C 2F"), {scovpm + "Invalid context tag choice=[2]"}, Reject(4)},
+         ParseHex("2E 91 02 91 2C 2F"), {scovpm + "Invalid context tag choice=[2]"}, Reject(4)},
         {"subscribe COV property multiple: application tag", Make<BACnetSubscribeCOVPropertyMultipleError>(),
-         Hex("91 02 91 2C"), {scovpm + "Invalid context tag choice=[9]"}, Reject(4)},
+         ParseHex("91 02 91 2C"), {scovpm + "Invalid context tag choice=[9]"}, Reject(4)},
         {"subscribe COV property multiple: error cut", Make<BACnetSubscribeCOVPropertyMultipleError>(),
-         Hex("0E 91 02 91 2C"),
+         ParseHex("0E 91 02 91 2C"),
          {closing + "Invalid prameters ", base + "Error Decoding closing tag ", scovpm + "Failed to decode errorType"},
          kNoOutcome},
         {"subscribe COV property multiple: subscription cut", Make<BACnetSubscribeCOVPropertyMultipleError>(),
-         Hex("1E 0C 00 00 00 01 1F"),
+         ParseHex("1E 0C 00 00 00 01 1F"),
          {tag + "Not an opening tag with the correct tag number=[1]", base + "Error Decoding opening tag ",
           ffs + "Failed to decode monitoredPropertyReference", base + "Error decoding the error",
           scovpm + "Failed to decode firstFailedSubscription"},
@@ -162,10 +162,10 @@ TEST(BACnetErrorTypesTest, DecodeFailuresReportEachMissingMember) {
         {"first failed subscription: null buffer", Make<BACnetFirstFailedSubscription>(), {},
          {ffs + "Invalid parameters"}, Reject(0)},
         {"first failed subscription: object identifier missing", Make<BACnetFirstFailedSubscription>(),
-         Hex("1E 09 55 1F 2E 91 02 91 2C 2F"),
+         ParseHex("1E 09 55 1F 2E 91 02 91 2C 2F"),
          {primitive + "Invalid Tag Number", ffs + "Failed to decode monitoredObjectIdentifier"}, Reject(4)},
         {"first failed subscription: error missing", Make<BACnetFirstFailedSubscription>(),
-         Hex("0C 00 00 00 01 1E 09 55 1F"), {base + "Invalid parameters ", ffs + "Failed to decode errorType"},
+         ParseHex("0C 00 00 00 01 1E 09 55 1F"), {base + "Invalid parameters ", ffs + "Failed to decode errorType"},
          Reject(0)},
     });
 }
@@ -305,7 +305,7 @@ TEST(BACnetErrorTypesTest, SettersBuildEachForm) {
         if (!row.valid) continue;
         Octets out(32, 0);
         const uint16_t written = error->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
-        EXPECT_EQ(ToHex(out.data(), written), row.hex);
+        EXPECT_EQ(HexText(out.data(), written), row.hex);
         EXPECT_EQ(log.Text(), "");
         // What the setters built decodes back to an equal error.
         std::unique_ptr<ICodable> decoded = error->Clone();
@@ -328,7 +328,7 @@ TEST(BACnetErrorTypesTest, SettersRefuseEmptyParts) {
         EXPECT_FALSE(subscription.SetFirstFailedSubscription(BACnetPrimitiveObjectIdentifier(0, 1),
                                                              BACnetPropertyReference(85), 2, 70000));
         EXPECT_FALSE(subscription.IsValid());
-        EXPECT_EQ(Reports(log), (std::vector<std::string>{
+        EXPECT_EQ(ReportLines(log), (std::vector<std::string>{
                                     ffs + "Failed to set the monitored object identifier",
                                     ffs + "Failed to set the monitored property reference",
                                     "BACnetError::SetErrorCode|bacneterror|Failed to set the value of the error code",
@@ -343,7 +343,7 @@ TEST(BACnetErrorTypesTest, SettersRefuseEmptyParts) {
         EXPECT_FALSE(error.SetFirstFailedSubscription(30, BACnetFirstFailedSubscription()));
         EXPECT_TRUE(error.IsValid()) << "a refused subscription keeps the error form";
         EXPECT_FALSE(error.HoldsFirstFailedSubscription());
-        EXPECT_EQ(Reports(log), (std::vector<std::string>{
+        EXPECT_EQ(ReportLines(log), (std::vector<std::string>{
                                     "BACnetSubscribeCOVPropertyMultipleError::SetFirstFailedSubscription|"
                                     "bacnetsubscribecovpropertymultipleerror|Failed to set the first failed subscription",
                                 }));
@@ -354,7 +354,7 @@ TEST(BACnetErrorTypesTest, SettersRefuseEmptyParts) {
         StackErrorLogCapture log;
         EXPECT_FALSE(error.SetFirstFailedWriteAttempt(BACnetObjectPropertyReference()));
         EXPECT_FALSE(error.IsValid());
-        EXPECT_EQ(Reports(log), (std::vector<std::string>{
+        EXPECT_EQ(ReportLines(log), (std::vector<std::string>{
                                     "BACnetWritePropertyMultipleError::SetFirstFailedWriteAttempt|"
                                     "bacnetwritepropertymultipleerror|Failed to set the first failed write attempt",
                                 }));
@@ -396,7 +396,7 @@ TEST(BACnetErrorTypesTest, ErrorPDUPicksTheTypeByErrorChoice) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.hex);
-        const Octets octets = Hex(row.hex);
+        const Octets octets = ParseHex(row.hex);
         BACnetErrorPDU pdu;
         StackErrorLogCapture log;
         ASSERT_EQ(DecodeExact(pdu, octets, nullptr), octets.size()) << log.Text();
@@ -411,7 +411,7 @@ TEST(BACnetErrorTypesTest, ErrorPDUPicksTheTypeByErrorChoice) {
         }
         Octets out(octets.size(), 0);
         ASSERT_EQ(pdu.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), octets.size());
-        EXPECT_EQ(ToHex(out), ToHex(octets));
+        EXPECT_EQ(HexText(out), HexText(octets));
     }
 }
 
@@ -437,8 +437,8 @@ TEST(BACnetErrorTypesTest, ErrorPDUFailuresNameTheError) {
         SCOPED_TRACE(row.hex);
         BACnetErrorPDU decoded;
         StackErrorLogCapture log;
-        EXPECT_EQ(DecodeExact(decoded, Hex(row.hex), nullptr), 0);
-        EXPECT_EQ(Reports(log), row.reports);
+        EXPECT_EQ(DecodeExact(decoded, ParseHex(row.hex), nullptr), 0);
+        EXPECT_EQ(ReportLines(log), row.reports);
     }
 }
 

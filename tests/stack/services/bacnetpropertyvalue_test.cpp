@@ -92,7 +92,7 @@ TEST(PropertyValues, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const GoldenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckRoundTrip(row.make, Hex(row.octets), row.xml);
+        CheckRoundTrip(row.make, ParseHex(row.octets), row.xml);
     }
 }
 
@@ -100,72 +100,72 @@ TEST(PropertyValues, DecodeFailuresReportAndLeaveTheValueEmpty) {
     CheckDecodeFailures({
         {"property value null buffer", Make<BACnetPropertyValue>(), {},
          {"BACnetPropertyValue::Decode: Invalid parameters"}, Reject(0)},
-        {"property value without tag 2", Make<BACnetPropertyValue>(), Hex("09 55 39 08"),
+        {"property value without tag 2", Make<BACnetPropertyValue>(), ParseHex("09 55 39 08"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[2]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetPropertyValue::Decode: Failed to decode propertyValue"},
          kNoOutcome},
-        {"property value ending after the identifier", Make<BACnetPropertyValue>(), Hex("09 55"),
+        {"property value ending after the identifier", Make<BACnetPropertyValue>(), ParseHex("09 55"),
          {"BACnetObjectBase::DecodeWithContext: Invalid parameters ",
           "BACnetPropertyValue::Decode: Failed to decode propertyValue"},
          Reject(0)},
-        {"property value without closing tag 2", Make<BACnetPropertyValue>(), Hex("09 55 2E 44 42 C8 00 00"),
+        {"property value without closing tag 2", Make<BACnetPropertyValue>(), ParseHex("09 55 2E 44 42 C8 00 00"),
          {"BACnetAbstractSyntaxType::Decode: Error decoding the tag ",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetPropertyValue::Decode: Failed to decode propertyValue"},
          kNoOutcome},
-        {"property value starting with the value", Make<BACnetPropertyValue>(), Hex("2E 44 42 C8 00 00 2F"),
+        {"property value starting with the value", Make<BACnetPropertyValue>(), ParseHex("2E 44 42 C8 00 00 2F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetPropertyValue::Decode: Failed to decode propertyIdentifier"},
          Reject(4)},
         {"priority value null buffer", Make<BACnetPriorityValue>(), {},
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Invalid prameters"}, Reject(0)},
-        {"priority value context tag 5", Make<BACnetPriorityValue>(), Hex("59 05"),
+        {"priority value context tag 5", Make<BACnetPriorityValue>(), ParseHex("59 05"),
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Invalid context tag choice=[5]"}, Reject(4)},
-        {"priority value header cut", Make<BACnetPriorityValue>(), Hex("F8"),
+        {"priority value header cut", Make<BACnetPriorityValue>(), ParseHex("F8"),
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Unable to decode the choice tag"}, Reject(0)},
-        {"priority value application tag 13", Make<BACnetPriorityValue>(), Hex("D1 00"),
+        {"priority value application tag 13", Make<BACnetPriorityValue>(), ParseHex("D1 00"),
          {"BACnetPrimitiveBase::PrimitiveFactory: PANIC - invalid BACnet Primitive datatype=[13]",
           "BACnetPriorityValue::Decode: Error - invalid application tag number"},
          Reject(4)},
-        {"priority value unsigned cut", Make<BACnetPriorityValue>(), Hex("22 01"),
+        {"priority value unsigned cut", Make<BACnetPriorityValue>(), ParseHex("22 01"),
          {"BACnetPrimitiveUINT::Decode: Message is to short. ",
           "BACnetPriorityValue::Decode: Error - Unable to decode the primitive of type=[2]"},
          Reject(0)},
-        {"priority value constructed without closing", Make<BACnetPriorityValue>(), Hex("0E 21 05"),
+        {"priority value constructed without closing", Make<BACnetPriorityValue>(), ParseHex("0E 21 05"),
          {"BACnetAbstractSyntaxType::Decode: Error decoding the tag ",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Failed to decode constructedValue"},
          kNoOutcome},
-        {"priority value context 0 primitive", Make<BACnetPriorityValue>(), Hex("09 05"),
+        {"priority value context 0 primitive", Make<BACnetPriorityValue>(), ParseHex("09 05"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[0]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Failed to decode constructedValue"},
          kNoOutcome},
-        {"priority value date-time without time", Make<BACnetPriorityValue>(), Hex("1E A4 7C 03 05 02 1F"),
+        {"priority value date-time without time", Make<BACnetPriorityValue>(), ParseHex("1E A4 7C 03 05 02 1F"),
          {"BACnetDateTime::Decode: Failed to decode time",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Failed to decode datetime"},
          Reject(0)},
         {"priority value date-time with a context time", Make<BACnetPriorityValue>(),
-         Hex("1E A4 7C 03 05 02 0C 0E 05 03 07 1F"),
+         ParseHex("1E A4 7C 03 05 02 0C 0E 05 03 07 1F"),
          {"BACnetDateTime::Decode: Failed to decode time",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Failed to decode datetime"},
          Reject(4)},
         {"priority value date-time with an identifier for the time", Make<BACnetPriorityValue>(),
-         Hex("1E A4 7C 03 05 02 C4 0E 05 03 07 1F"),
+         ParseHex("1E A4 7C 03 05 02 C4 0E 05 03 07 1F"),
          {"BACnetPrimitiveTIME::Decode: Binvalid application tag", "BACnetDateTime::Decode: Failed to decode time",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Failed to decode datetime"},
          Reject(4)},
         {"priority array null buffer", Make<BACnetPriorityArray>(), {},
          {"BACnetPriorityArray::Decode: Error - Invalid prameters"}, Reject(0)},
-        {"priority array of fifteen nulls", Make<BACnetPriorityArray>(), Hex(NullArrayOctets(15)),
+        {"priority array of fifteen nulls", Make<BACnetPriorityArray>(), ParseHex(NullArrayOctets(15)),
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Invalid prameters",
           "BACnetPriorityArray::Decode: Error - error occurred during decode of priority value at index=[15]"},
          Reject(0)},
-        {"priority array with a bad slot 3", Make<BACnetPriorityArray>(), Hex("00 00 59 00 " + NullArrayOctets(13)),
+        {"priority array with a bad slot 3", Make<BACnetPriorityArray>(), ParseHex("00 00 59 00 " + NullArrayOctets(13)),
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Invalid context tag choice=[5]",
           "BACnetPriorityArray::Decode: Error - error occurred during decode of priority value at index=[2]"},
          Reject(4)},
@@ -175,7 +175,7 @@ TEST(PropertyValues, DecodeFailuresReportAndLeaveTheValueEmpty) {
 TEST(PropertyValues, PriorityArraySlotsAreReachableByIndexOnly) {
     BACnetPriorityArray array;
     StackErrorLogCapture log;
-    ASSERT_EQ(DecodeExact(array, Hex(NullArrayOctets(7) + "44 42 91 00 00 " + NullArrayOctets(8)), nullptr), 20);
+    ASSERT_EQ(DecodeExact(array, ParseHex(NullArrayOctets(7) + "44 42 91 00 00 " + NullArrayOctets(8)), nullptr), 20);
     ASSERT_NE(array.GetPriorityValue(0), nullptr);
     EXPECT_EQ(array.GetPriorityValue(0)->GetValue()->GetDatatype(), Datatype::kNull);
     ASSERT_NE(array.GetPriorityValue(7), nullptr);
@@ -240,7 +240,7 @@ TEST(PropertyValues, PriorityValueAcceptsOnlyItsChoices) {
         const uint16_t written = value.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
         EXPECT_EQ(HexText(out.data(), written), row.octets);
         BACnetPriorityValue decoded;
-        ASSERT_EQ(DecodeExact(decoded, Hex(row.octets), nullptr), written);
+        ASSERT_EQ(DecodeExact(decoded, ParseHex(row.octets), nullptr), written);
         EXPECT_TRUE(decoded.IsEqual(&value));
         EXPECT_EQ(Xml(decoded), Xml(value));
     }
@@ -264,18 +264,9 @@ TEST(PropertyValues, PriorityArrayBuiltSlotBySlot) {
                                 "BACnetPriorityArray::SetPriorityValueAndTakeControl: Error - priority is out of range"});
     Octets out(40, 0);
     const uint16_t written = array.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
-    EXPECT_EQ(HexText(out.data(), written), HexText(Hex(NullArrayOctets(9) + "44 42 91 00 00 " + NullArrayOctets(6))));
+    EXPECT_EQ(HexText(out.data(), written), HexText(ParseHex(NullArrayOctets(9) + "44 42 91 00 00 " + NullArrayOctets(6))));
     EXPECT_EQ(Xml(array), ArrayXml(10, "<Real datatype='4' value='72.5'>72.5</Real>"));
 }
-
-struct EncodeFailureRow {
-    const char* label;
-    std::function<std::unique_ptr<BACnetObjectBase>()> make;
-    bool nullBuffer;
-    uint16_t room;
-    std::vector<std::string> reports;
-    Outcome outcome;
-};
 
 TEST(PropertyValues, EncodeFailuresReportAndWriteNothingPastTheRoom) {
     const auto propertyValue = [] {
@@ -292,7 +283,7 @@ TEST(PropertyValues, EncodeFailuresReportAndWriteNothingPastTheRoom) {
     };
     const auto nullArray = [] {
         auto array = std::make_unique<BACnetPriorityArray>();
-        EXPECT_EQ(DecodeExact(*array, Hex(NullArrayOctets(16)), nullptr), 16);
+        EXPECT_EQ(DecodeExact(*array, ParseHex(NullArrayOctets(16)), nullptr), 16);
         return std::unique_ptr<BACnetObjectBase>(std::move(array));
     };
     const std::vector<EncodeFailureRow> rows = {
@@ -338,24 +329,14 @@ TEST(PropertyValues, EncodeFailuresReportAndWriteNothingPastTheRoom) {
           "BACnetPriorityArray::Encode: Error - error occurred during encode of priority value at index=[15]"},
          Abort(0)},
     };
-    for (const EncodeFailureRow& row : rows) {
-        SCOPED_TRACE(row.label);
-        auto value = row.make();
-        Octets out(static_cast<size_t>(row.room) + 1, 0xA5);
-        StackErrorLogCapture log;
-        BACnetErrorOutcome outcome;
-        EXPECT_EQ(value->Encode(row.nullBuffer ? nullptr : out.data(), row.room, &outcome), 0);
-        EXPECT_EQ(Reports(log), row.reports);
-        ExpectOutcome(outcome, row.outcome);
-        EXPECT_EQ(out[row.room], 0xA5);
-    }
+    CheckEncodeFailures(rows);
 }
 
 TEST(PropertyValues, SetPropertyValueChecksEveryPart) {
     BACnetAbstractSyntaxType real(2);
     ASSERT_TRUE(real.AddValueAndTakeOwnership(std::make_unique<BACnetPrimitiveREAL>(100.0f)));
     BACnetAbstractSyntaxType empty(2);
-    ASSERT_EQ(DecodeExact(empty, Hex("2F"), nullptr), 0);
+    ASSERT_EQ(DecodeExact(empty, ParseHex("2F"), nullptr), 0);
     ASSERT_TRUE(empty.IsValid());
     const BACnetAbstractSyntaxType notDecoded(2);
     const BACnetPropertyIdentifier presentValue(85);
@@ -400,7 +381,7 @@ TEST(PropertyValues, SetPropertyValueChecksEveryPart) {
         const uint16_t written = value.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
         EXPECT_EQ(HexText(out.data(), written), row.encoding);
         BACnetPropertyValue decoded;
-        ASSERT_EQ(DecodeExact(decoded, Hex(row.encoding), nullptr), written);
+        ASSERT_EQ(DecodeExact(decoded, ParseHex(row.encoding), nullptr), written);
         EXPECT_TRUE(decoded.IsEqual(&value));
         EXPECT_EQ(Xml(decoded), Xml(value));
     }
@@ -417,14 +398,14 @@ TEST(PropertyValues, PriorityTypesComeFromTheValueFactory) {
     // A priority array read as a whole, and one slot read by index: the
     // holder looks through the slot at its value.
     BACnetAbstractSyntaxType whole(3);
-    const Octets wholeOctets = Hex("3E " + NullArrayOctets(7) + "44 42 91 00 00 " + NullArrayOctets(8) + "3F");
+    const Octets wholeOctets = ParseHex("3E " + NullArrayOctets(7) + "44 42 91 00 00 " + NullArrayOctets(8) + "3F");
     ASSERT_EQ(whole.DecodeByDatatype(wholeOctets.data(), static_cast<uint16_t>(wholeOctets.size()), nullptr, 3, 1,
                                      87, Datatype::kPriorityArray),
               wholeOctets.size());
     EXPECT_EQ(Xml(whole), "<AbstractSyntaxtType>" + ArrayXml(8, "<Real datatype='4' value='72.5'>72.5</Real>") +
                               "</AbstractSyntaxtType>");
     BACnetAbstractSyntaxType one(3);
-    const Octets oneOctets = Hex("3E 44 42 91 00 00 3F");
+    const Octets oneOctets = ParseHex("3E 44 42 91 00 00 3F");
     ASSERT_EQ(one.DecodeByDatatype(oneOctets.data(), static_cast<uint16_t>(oneOctets.size()), nullptr, 3, 1, 87,
                                    Datatype::kPriorityValue),
               oneOctets.size());

@@ -109,7 +109,7 @@ TEST(ReadProperty, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const GoldenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const Octets octets = Hex(row.octets);
+        const Octets octets = ParseHex(row.octets);
         if (row.xml.find("UnknownAPDU") != std::string::npos) {
             // A raw value cannot be written again: decode and render only.
             auto value = row.make();
@@ -127,42 +127,42 @@ TEST(ReadProperty, DecodeFailuresReportAndLeaveTheValueEmpty) {
     CheckDecodeFailures({
         {"request null buffer", Make<BACnetReadPropertyRequest>(), {},
          {"BACnetReadPropertyRequest::Decode: Invalid parameters"}, Reject(0)},
-        {"request without object", Make<BACnetReadPropertyRequest>(), Hex("19 4D"),
+        {"request without object", Make<BACnetReadPropertyRequest>(), ParseHex("19 4D"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetReadPropertyRequest::Decode: Failed to decode objectIdentifier"},
          Reject(4)},
-        {"request without property", Make<BACnetReadPropertyRequest>(), Hex("0C 02 00 00 08"),
+        {"request without property", Make<BACnetReadPropertyRequest>(), ParseHex("0C 02 00 00 08"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid parameters ",
           "BACnetReadPropertyRequest::Decode: Failed to decode propertyIdentifier"},
          Reject(0)},
-        {"request with the object cut", Make<BACnetReadPropertyRequest>(), Hex("0C 02 00 00"),
+        {"request with the object cut", Make<BACnetReadPropertyRequest>(), ParseHex("0C 02 00 00"),
          {"BACnetPrimitiveObjectIdentifier::Decode: Message is to short. ",
           "BACnetPrimitiveBase::DecodeWithContext: Could not decode the primitive",
           "BACnetReadPropertyRequest::Decode: Failed to decode objectIdentifier"},
          Reject(4)},
         {"ack null buffer", Make<BACnetReadPropertyACK>(), {}, {"BACnetReadPropertyACK::Decode: Invalid parameters"},
          Reject(0)},
-        {"ack without value", Make<BACnetReadPropertyACK>(), Hex("0C 00 40 00 65 19 55"),
+        {"ack without value", Make<BACnetReadPropertyACK>(), ParseHex("0C 00 40 00 65 19 55"),
          {"BACnetAbstractSyntaxType::DecodeByDatatype: Invalid parameters",
           "BACnetReadPropertyACK::Decode: Failed to decode propertyValue"},
          Reject(0)},
-        {"ack without closing tag 3", Make<BACnetReadPropertyACK>(), Hex("0C 00 40 00 65 19 55 3E 44 42 C8 00 00"),
+        {"ack without closing tag 3", Make<BACnetReadPropertyACK>(), ParseHex("0C 00 40 00 65 19 55 3E 44 42 C8 00 00"),
          {"BACnetAbstractSyntaxType::DecodeByDatatype: Error Decoding closing tag ",
           "BACnetReadPropertyACK::Decode: Failed to decode propertyValue"},
          kNoOutcome},
-        {"ack value in tag 4", Make<BACnetReadPropertyACK>(), Hex("0C 00 40 00 65 19 55 4E 44 42 C8 00 00 4F"),
+        {"ack value in tag 4", Make<BACnetReadPropertyACK>(), ParseHex("0C 00 40 00 65 19 55 4E 44 42 C8 00 00 4F"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[3]",
           "BACnetAbstractSyntaxType::DecodeByDatatype: Error Decoding opening tag ",
           "BACnetReadPropertyACK::Decode: Failed to decode propertyValue"},
          kNoOutcome},
         {"ack with a value of the wrong datatype", Make<BACnetReadPropertyACK>(),
-         Hex("0C 00 40 00 65 19 55 3E 21 05 3F"),
+         ParseHex("0C 00 40 00 65 19 55 3E 21 05 3F"),
          {"BACnetPrimitiveREAL::Decode: Invalid application tag",
           "BACnetAbstractSyntaxType::DecodeByDatatype: Error failed to decode",
           "BACnetReadPropertyACK::Decode: Failed to decode propertyValue"},
          Reject(4)},
         {"ack of a proprietary property with an application value", Make<BACnetReadPropertyACK>(),
-         Hex("0C 00 40 00 65 1A 02 01 3E 44 45 E5 3D 33 3F"),
+         ParseHex("0C 00 40 00 65 1A 02 01 3E 44 45 E5 3D 33 3F"),
          {"BACnetDatatypeLookup::GetDatatype: Error - Proprietary Properties not yet implemented",
           "BACnetAbstractSyntaxType::ObjectFactory: Error - unknown datatype=[119]",
           "BACnetStackUnknownAPDU::Decode: Error - not a context tag",
@@ -180,7 +180,7 @@ TEST(ReadProperty, EveryCutFailsOrStaysInside) {
     };
     StackErrorLogCapture quiet;
     for (const char* vector : vectors) {
-        const Octets octets = Hex(vector);
+        const Octets octets = ParseHex(vector);
         for (size_t cut = 0; cut < octets.size(); ++cut) {
             const Octets part(octets.begin(), octets.begin() + static_cast<long>(cut));
             BACnetReadPropertyRequest request;

@@ -140,7 +140,7 @@ TEST(ReadPropertyMultiple, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const GoldenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckRoundTrip(row.make, Hex(row.octets), row.xml, 0, row.decodeReports);
+        CheckRoundTrip(row.make, ParseHex(row.octets), row.xml, 0, row.decodeReports);
     }
 }
 
@@ -148,19 +148,19 @@ TEST(ReadPropertyMultiple, DecodeFailuresReportAndLeaveTheValueEmpty) {
     CheckDecodeFailures({
         {"request null buffer", Make<BACnetReadPropertyMultipleRequest>(), {},
          {"BACnetReadPropertyMultipleRequest::Decode: Invalid parameters"}, Reject(0)},
-        {"request without references", Make<BACnetReadPropertyMultipleRequest>(), Hex("0C 02 00 00 08"),
+        {"request without references", Make<BACnetReadPropertyMultipleRequest>(), ParseHex("0C 02 00 00 08"),
          {"BACnetObjectBase::DecodeWithContext: Invalid parameters ",
           "BACnetReadAccessSpecification::Decode: Failed to decode listOfPropertyReferences",
           "BACnetReadPropertyMultipleRequest::Decode: Failed to decode listOfReadAccessSpecifications"},
          Reject(0)},
-        {"request without closing tag 1", Make<BACnetReadPropertyMultipleRequest>(), Hex("0C 02 00 00 08 1E 09 4C"),
+        {"request without closing tag 1", Make<BACnetReadPropertyMultipleRequest>(), ParseHex("0C 02 00 00 08 1E 09 4C"),
          {"BACnetTag::DecodeAndCheckClosingTag: Invalid prameters ",
           "BACnetObjectBase::DecodeWithContext: Error Decoding closing tag ",
           "BACnetReadAccessSpecification::Decode: Failed to decode listOfPropertyReferences",
           "BACnetReadPropertyMultipleRequest::Decode: Failed to decode listOfReadAccessSpecifications"},
          kNoOutcome},
         {"second specification broken", Make<BACnetReadPropertyMultipleRequest>(),
-         Hex("0C 02 00 00 08 1E 09 4C 1F 19 4C"),
+         ParseHex("0C 02 00 00 08 1E 09 4C 1F 19 4C"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetPropertyReference::Decode: Failed to decode property identifier",
           "BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
@@ -169,34 +169,34 @@ TEST(ReadPropertyMultiple, DecodeFailuresReportAndLeaveTheValueEmpty) {
          Reject(4)},
         {"ack null buffer", Make<BACnetReadPropertyMultipleACK>(), {},
          {"BACnetReadPropertyMultipleACK::Decode: Invalid parameters"}, Reject(0)},
-        {"results without opening tag 1", Make<BACnetReadPropertyMultipleACK>(), Hex("0C 00 00 00 01 29 55"),
+        {"results without opening tag 1", Make<BACnetReadPropertyMultipleACK>(), ParseHex("0C 00 00 00 01 29 55"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[1]",
           "BACnetListOfResults::Decode: Error Decoding opening tag",
           "BACnetReadAccessResult::Decode: Failed to decode listOfResults",
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
          Reject(4)},
         {"results without closing tag 1", Make<BACnetReadPropertyMultipleACK>(),
-         Hex("0C 00 00 00 01 1E 29 55 4E 44 42 91 00 00 4F"),
+         ParseHex("0C 00 00 00 01 1E 29 55 4E 44 42 91 00 00 4F"),
          {"BACnetListOfResults::Decode: Error decoding tag",
           "BACnetReadAccessResult::Decode: Failed to decode listOfResults",
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
          Reject(0)},
         {"result in context tag 6", Make<BACnetReadPropertyMultipleACK>(),
-         Hex("0C 00 00 00 01 1E 29 55 6E 21 01 6F 1F"),
+         ParseHex("0C 00 00 00 01 1E 29 55 6E 21 01 6F 1F"),
          {"BACnetReadResult::Decode: Invalid tag here, expecting propertyValue context 4 or propertyAccessError "
           "context 5",
           "BACnetListOfResults::Decode: Error decoding the read result",
           "BACnetReadAccessResult::Decode: Failed to decode listOfResults",
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
          Reject(4)},
-        {"result without value or error", Make<BACnetReadPropertyMultipleACK>(), Hex("0C 00 00 00 01 1E 29 55"),
+        {"result without value or error", Make<BACnetReadPropertyMultipleACK>(), ParseHex("0C 00 00 00 01 1E 29 55"),
          {"BACnetReadResult::Decode: Failed to decode tag for propertyValue or propertyAccessError",
           "BACnetListOfResults::Decode: Error decoding the read result",
           "BACnetReadAccessResult::Decode: Failed to decode listOfResults",
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
          Reject(0)},
         {"result value of the wrong datatype", Make<BACnetReadPropertyMultipleACK>(),
-         Hex("0C 00 00 00 01 1E 29 55 4E 21 01 4F 1F"),
+         ParseHex("0C 00 00 00 01 1E 29 55 4E 21 01 4F 1F"),
          {"BACnetPrimitiveREAL::Decode: Invalid application tag",
           "BACnetAbstractSyntaxType::DecodeByDatatype: Error failed to decode",
           "BACnetReadResult::Decode: Failed to decode propertyValue",
@@ -205,7 +205,7 @@ TEST(ReadPropertyMultiple, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
          Reject(4)},
         {"error holding only the class", Make<BACnetReadPropertyMultipleACK>(),
-         Hex("0C 00 00 00 01 1E 29 55 5E 91 02 5F 1F"),
+         ParseHex("0C 00 00 00 01 1E 29 55 5E 91 02 5F 1F"),
          {"BACnetPrimitiveENUM::Decode: Tag value out of range", "BACnetError::Decode: Failed to decode error code ",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetReadResult::Decode: Failed to decode propertyAccessError",
@@ -213,7 +213,7 @@ TEST(ReadPropertyMultiple, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetReadAccessResult::Decode: Failed to decode listOfResults",
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
          Reject(4)},
-        {"access result without object", Make<BACnetReadPropertyMultipleACK>(), Hex("1E 29 55 4E 00 4F 1F"),
+        {"access result without object", Make<BACnetReadPropertyMultipleACK>(), ParseHex("1E 29 55 4E 00 4F 1F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetReadAccessResult::Decode: Failed to decode objectIdentifier",
           "BACnetReadPropertyMultipleACK::Decode: Failed to decode listOfReadAccessResults"},
@@ -229,7 +229,7 @@ TEST(ReadPropertyMultiple, EveryCutFailsOrStaysInside) {
     };
     StackErrorLogCapture quiet;
     for (const std::string& vector : vectors) {
-        const Octets octets = Hex(vector);
+        const Octets octets = ParseHex(vector);
         for (size_t cut = 0; cut < octets.size(); ++cut) {
             const Octets part(octets.begin(), octets.begin() + static_cast<long>(cut));
             BACnetReadPropertyMultipleRequest request;
@@ -416,7 +416,7 @@ TEST(ReadPropertyMultiple, MutatedOctetsNeverDecodePastTheirEnd) {
     std::mt19937 random(20240305);
     StackErrorLogCapture quiet;
     for (const std::string& seed : seeds) {
-        const Octets original = Hex(seed);
+        const Octets original = ParseHex(seed);
         for (int round = 0; round < 300; ++round) {
             Octets mutated = original;
             const int edits = 1 + static_cast<int>(random() % 4);

@@ -94,7 +94,7 @@ TEST(BACnetTimeAndPrivateTransferTest, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckGolden(row.make, Hex(row.hex), row.xml);
+        CheckGolden(row.make, ParseHex(row.hex), row.xml);
     }
 }
 
@@ -111,49 +111,49 @@ TEST(BACnetTimeAndPrivateTransferTest, DecodeFailuresReport) {
     CheckDecodeRows({
         {"time: null buffer", Make<BACnetTimeSynchronizationRequest>(), {}, {timeSync + "Invalid parameters"},
          Reject(0)},
-        {"time: date only", Make<BACnetTimeSynchronizationRequest>(), Hex("A4 7A 0C 04 07"),
+        {"time: date only", Make<BACnetTimeSynchronizationRequest>(), ParseHex("A4 7A 0C 04 07"),
          {dateTime + "Failed to decode time", timeSync + "Failed to decode datetime"}, Reject(0)},
-        {"utc: time before date", Make<BACnetUTCTimeSynchronizationRequest>(), Hex("B4 0C 1E 00 00 A4 7A 0C 04 07"),
+        {"utc: time before date", Make<BACnetUTCTimeSynchronizationRequest>(), ParseHex("B4 0C 1E 00 00 A4 7A 0C 04 07"),
          {"BACnetPrimitiveDATE::Decode|bacnetprimitivedate|Invalid application tag", dateTime + "Failed to decode date",
           timeSync + "Failed to decode datetime"},
          Reject(4)},
         {"private transfer: null buffer", Make<BACnetUnconfirmedPrivateTransferRequest>(), {},
          {upt + "Invalid prameters"}, Reject(0)},
-        {"private transfer: vendor missing", Make<BACnetUnconfirmedPrivateTransferRequest>(), Hex("19 01"),
+        {"private transfer: vendor missing", Make<BACnetUnconfirmedPrivateTransferRequest>(), ParseHex("19 01"),
          {primitive + "Invalid Tag Number", upt + "Failed to decode vendorId"}, Reject(4)},
         {"private transfer: service number missing", Make<BACnetUnconfirmedPrivateTransferRequest>(),
-         Hex("0A 03 E7"), {primitive + "Invalid parameters ", upt + "Failed to decode serviceNumber"}, Reject(0)},
+         ParseHex("0A 03 E7"), {primitive + "Invalid parameters ", upt + "Failed to decode serviceNumber"}, Reject(0)},
         // Broken parameters are left out; the request ends after the service number.
         {"private transfer: parameters without closing tag", Make<BACnetUnconfirmedPrivateTransferRequest>(),
-         Hex("0A 03 E7 19 01 2E 21 05"), {ast + "Error decoding the tag ", base + "Error decoding the error"},
+         ParseHex("0A 03 E7 19 01 2E 21 05"), {ast + "Error decoding the tag ", base + "Error decoding the error"},
          kNoOutcome, 5},
         {"private transfer: parameters in tag 3", Make<BACnetUnconfirmedPrivateTransferRequest>(),
-         Hex("0A 03 E7 19 01 3E 21 05 3F"), {}, kNoOutcome, 5},
+         ParseHex("0A 03 E7 19 01 3E 21 05 3F"), {}, kNoOutcome, 5},
         {"private error: null buffer", Make<BACnetConfirmedPrivateTransferError>(), {},
          {cpte + "Invalid parameters "}, Reject(0)},
-        {"private error: vendor missing", Make<BACnetConfirmedPrivateTransferError>(), Hex("0E 91 05 91 00 0F 29 02"),
+        {"private error: vendor missing", Make<BACnetConfirmedPrivateTransferError>(), ParseHex("0E 91 05 91 00 0F 29 02"),
          {primitive + "Invalid Tag Number", cpte + "Error Decoding Vendor ID"}, Reject(4)},
         {"private error: service number missing", Make<BACnetConfirmedPrivateTransferError>(),
-         Hex("0E 91 05 91 00 0F 19 07"), {primitive + "Invalid parameters ", cpte + "Error Decoding Service Number"},
+         ParseHex("0E 91 05 91 00 0F 19 07"), {primitive + "Invalid parameters ", cpte + "Error Decoding Service Number"},
          Reject(0)},
         {"private error: parameters cut", Make<BACnetConfirmedPrivateTransferError>(),
-         Hex("0E 91 05 91 00 0F 19 07 29 02 3E 21 05"),
+         ParseHex("0E 91 05 91 00 0F 19 07 29 02 3E 21 05"),
          {ast + "Error decoding the tag ", cpte + "Error Decoding Error Parameters"}, kNoOutcome},
         {"private error: parameters closed by tag 4", Make<BACnetConfirmedPrivateTransferError>(),
-         Hex("0E 91 05 91 00 0F 19 07 29 02 3E 21 05 4F"),
+         ParseHex("0E 91 05 91 00 0F 19 07 29 02 3E 21 05 4F"),
          {"BACnetTag::DecodeAndCheckClosingTag|bacnettag|Not a closing tag with the correct tag number=[3]",
           cpte + "Error Decoding closing tag for error parameters"},
          kNoOutcome},
         {"vt-close: null buffer", Make<BACnetVTCloseError>(), {}, {vtClose + "Invalid parameters"}, Reject(0)},
-        {"vt-close: error not enclosed", Make<BACnetVTCloseError>(), Hex("91 06 91 23"),
+        {"vt-close: error not enclosed", Make<BACnetVTCloseError>(), ParseHex("91 06 91 23"),
          {"BACnetTag::DecodeAndCheckOpeningTag|bacnettag|Not an opening tag with the correct tag number=[0]",
           base + "Error Decoding opening tag ", vtClose + "Failed to decode errorType"},
          kNoOutcome},
-        {"vt-close: list not closed", Make<BACnetVTCloseError>(), Hex("0E 91 06 91 23 0F 1E 21 01 21 02"),
+        {"vt-close: list not closed", Make<BACnetVTCloseError>(), ParseHex("0E 91 06 91 23 0F 1E 21 01 21 02"),
          {"BACnetTag::DecodeAndCheckClosingTag|bacnettag|Invalid prameters ", base + "Error Decoding closing tag ",
           vtClose + "Failed to decode listOfVtSessionIdentifiers"},
          kNoOutcome},
-        {"vt-close: list closed by tag 2", Make<BACnetVTCloseError>(), Hex("0E 91 06 91 23 0F 1E 21 01 2F"),
+        {"vt-close: list closed by tag 2", Make<BACnetVTCloseError>(), ParseHex("0E 91 06 91 23 0F 1E 21 01 2F"),
          {"BACnetPrimitiveUINT::Decode|bacnetprimitiveuint|Tag value out of range",
           "BACnetTag::DecodeAndCheckClosingTag|bacnettag|Not a closing tag with the correct tag number=[1]",
           base + "Error Decoding closing tag ", vtClose + "Failed to decode listOfVtSessionIdentifiers"},
@@ -164,7 +164,7 @@ TEST(BACnetTimeAndPrivateTransferTest, DecodeFailuresReport) {
 TEST(BACnetTimeAndPrivateTransferTest, EncodeFailuresReport) {
     const auto timeSync = [] {
         BACnetDateTime dateTime;
-        const Octets octets = Hex("A4 7A 0C 04 07 B4 0C 1E 00 00");
+        const Octets octets = ParseHex("A4 7A 0C 04 07 B4 0C 1E 00 00");
         EXPECT_EQ(dateTime.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 10);
         auto request = std::make_unique<BACnetTimeSynchronizationRequest>();
         EXPECT_TRUE(request->SetDateTime(dateTime));
@@ -252,7 +252,7 @@ TEST(BACnetTimeAndPrivateTransferTest, SettersBuildWhatTheDecoderReads) {
         {"utc time synchronization",
          [] {
              BACnetDateTime dateTime;
-             const Octets octets = Hex("A4 7C 03 05 02 B4 0E 05 03 07");
+             const Octets octets = ParseHex("A4 7C 03 05 02 B4 0E 05 03 07");
              EXPECT_EQ(dateTime.Decode(octets.data(), static_cast<uint16_t>(octets.size()), nullptr), 10);
              auto request = std::make_unique<BACnetUTCTimeSynchronizationRequest>();
              EXPECT_TRUE(request->SetDateTime(dateTime));
@@ -306,7 +306,7 @@ TEST(BACnetTimeAndPrivateTransferTest, SettersBuildWhatTheDecoderReads) {
         std::unique_ptr<ICodable> value = row.build();
         Octets out(32, 0);
         const uint16_t written = value->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
-        EXPECT_EQ(ToHex(out.data(), written), row.hex);
+        EXPECT_EQ(HexText(out.data(), written), row.hex);
         EXPECT_EQ(log.Text(), "");
         std::unique_ptr<ICodable> decoded = value->Clone();
         decoded->Reset();
@@ -325,7 +325,7 @@ TEST(BACnetTimeAndPrivateTransferTest, SettersRefuseWhatCannotBeSent) {
     BACnetTimeSynchronizationRequest timeSync;
     EXPECT_FALSE(timeSync.SetDateTime(BACnetDateTime()));
     EXPECT_FALSE(timeSync.IsValid());
-    EXPECT_EQ(Reports(log),
+    EXPECT_EQ(ReportLines(log),
               (std::vector<std::string>{
                   "BACnetUnconfirmedPrivateTransferRequest::SetVendorId|bacnetunconfirmedprivatetransferrequest|Error - "
                   "failed to set the value",
@@ -334,7 +334,7 @@ TEST(BACnetTimeAndPrivateTransferTest, SettersRefuseWhatCannotBeSent) {
               }));
 
     // The two time services differ only in kind: never equal to each other.
-    const Octets octets = Hex("A4 7A 0C 04 07 B4 0C 1E 00 00");
+    const Octets octets = ParseHex("A4 7A 0C 04 07 B4 0C 1E 00 00");
     BACnetTimeSynchronizationRequest local;
     BACnetUTCTimeSynchronizationRequest utc;
     ASSERT_EQ(local.Decode(octets.data(), 10, nullptr), 10);
@@ -375,7 +375,7 @@ TEST(BACnetTimeAndPrivateTransferTest, PDUsCarryTheServicesAndErrors) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.hex);
-        const Octets octets = Hex(row.hex);
+        const Octets octets = ParseHex(row.hex);
         std::unique_ptr<ICodable> pdu;
         if (row.errorPDU) {
             pdu = std::make_unique<BACnetErrorPDU>();
@@ -387,15 +387,15 @@ TEST(BACnetTimeAndPrivateTransferTest, PDUsCarryTheServicesAndErrors) {
         EXPECT_EQ(Xml(*pdu), row.xml);
         Octets out(octets.size(), 0);
         ASSERT_EQ(pdu->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), octets.size());
-        EXPECT_EQ(ToHex(out), ToHex(octets));
+        EXPECT_EQ(HexText(out), HexText(octets));
         EXPECT_EQ(log.Text(), "");
     }
 
     // A time synchronisation holding only the date fails the PDU.
     BACnetUnconfirmedRequestPDU pdu;
     StackErrorLogCapture log;
-    EXPECT_EQ(DecodeExact(pdu, Hex("10 06 A4 7A 0C 04 07"), nullptr), 0);
-    EXPECT_EQ(Reports(log).back(),
+    EXPECT_EQ(DecodeExact(pdu, ParseHex("10 06 A4 7A 0C 04 07"), nullptr), 0);
+    EXPECT_EQ(ReportLines(log).back(),
               "BACnetUnconfirmedRequestPDU::Decode|bacnetunconfirmedrequestpdu|Unable to decode the BACnet "
               "Unconfirmed Service Request");
     EXPECT_TRUE(log.HasMessage("Failed to decode datetime"));

@@ -117,7 +117,7 @@ TEST(WriteAndCOVPackets, DecodeToTheDocumentsTheReportReads) {
     };
     for (const PacketRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const Octets payload = Hex(row.payload);
+        const Octets payload = ParseHex(row.payload);
         StackErrorLogCapture log;
         EXPECT_EQ(Document(payload), kHeader + row.document);
         EXPECT_EQ(log.Text(), "");
@@ -171,7 +171,7 @@ TEST(WriteAndCOVPackets, ABrokenServiceFailsTheWholePacket) {
     };
     for (const BrokenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const Octets payload = Hex(row.payload);
+        const Octets payload = ParseHex(row.payload);
         StackErrorLogCapture log;
         EXPECT_EQ(Document(payload), "");
         EXPECT_EQ(Reports(log), row.reports);
@@ -205,7 +205,7 @@ TEST(WriteAndCOVPackets, AlteredOctetsNeverLeadOutsideTheBuffer) {
     size_t decoded = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        const Octets sound = Hex(row.octets);
+        const Octets sound = ParseHex(row.octets);
         for (size_t position = 0; position < sound.size(); ++position) {
             for (uint8_t replacement : replacements) {
                 Octets altered = sound;

@@ -17,7 +17,7 @@ using namespace ReadServicesTest;
 
 // A value holder with the given values, as decoded from "<opening 3> octets <closing 3>".
 BACnetAbstractSyntaxType ValueOf(const char* octets) {
-    const Octets bracketed = Hex(std::string("3E ") + octets + " 3F");
+    const Octets bracketed = ParseHex(std::string("3E ") + octets + " 3F");
     BACnetAbstractSyntaxType value(3);
     EXPECT_EQ(value.DecodeWithContext(bracketed.data(), static_cast<uint16_t>(bracketed.size()), nullptr, 3),
               bracketed.size());
@@ -116,7 +116,7 @@ TEST(WriteServices, GoldenVectorsDecodeRenderAndReencode) {
     };
     for (const GoldenRow& row : rows) {
         SCOPED_TRACE(row.label);
-        CheckRoundTrip(row.make, Hex(row.octets), row.xml);
+        CheckRoundTrip(row.make, ParseHex(row.octets), row.xml);
     }
 }
 
@@ -124,11 +124,11 @@ TEST(WriteServices, OptionalMembersAreReadFromTheirOwnTagsOnly) {
     BACnetWritePropertyRequest request;
     StackErrorLogCapture log;
     // A priority before the value is not the priority: the value is missing.
-    EXPECT_EQ(DecodeExact(request, Hex("0C 00 80 00 01 19 55 49 08 3E 44 42 C8 00 00 3F"), nullptr), 0);
+    EXPECT_EQ(DecodeExact(request, ParseHex("0C 00 80 00 01 19 55 49 08 3E 44 42 C8 00 00 3F"), nullptr), 0);
     EXPECT_EQ(Reports(log).back(), "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue");
     log.Clear();
     // What follows the priority is left for the caller.
-    ASSERT_EQ(DecodeExact(request, Hex("0C 00 80 00 01 19 55 3E 44 42 C8 00 00 3F 49 08 59 01"), nullptr), 16);
+    ASSERT_EQ(DecodeExact(request, ParseHex("0C 00 80 00 01 19 55 3E 44 42 C8 00 00 3F 49 08 59 01"), nullptr), 16);
     EXPECT_TRUE(request.HasPriority());
     EXPECT_EQ(request.GetPriority().GetValue(), 8u);
     EXPECT_FALSE(request.HasPropertyArrayIndex());
@@ -139,7 +139,7 @@ TEST(WriteServices, OptionalMembersAreReadFromTheirOwnTagsOnly) {
     EXPECT_EQ(real->GetValue(), 100.0f);
     EXPECT_EQ(request.GetServiceChoice(), 15u);
     // A priority outside 1 to 16 is decoded as sent; the device that executes the write refuses it.
-    ASSERT_EQ(DecodeExact(request, Hex("0C 00 80 00 01 19 55 3E 00 3F 49 11"), nullptr), 12);
+    ASSERT_EQ(DecodeExact(request, ParseHex("0C 00 80 00 01 19 55 3E 00 3F 49 11"), nullptr), 12);
     EXPECT_EQ(request.GetPriority().GetValue(), 17u);
     EXPECT_EQ(log.Text(), "");
     EXPECT_EQ(BACnetWritePropertyMultipleRequest().GetServiceChoice(), 16u);
@@ -149,54 +149,54 @@ TEST(WriteServices, DecodeFailuresReportAndLeaveTheValueEmpty) {
     CheckDecodeFailures({
         {"write null buffer", Make<BACnetWritePropertyRequest>(), {},
          {"BACnetWritePropertyRequest::Decode: Invalid parameters"}, Reject(0)},
-        {"write without object", Make<BACnetWritePropertyRequest>(), Hex("19 55 3E 00 3F"),
+        {"write without object", Make<BACnetWritePropertyRequest>(), ParseHex("19 55 3E 00 3F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetWritePropertyRequest::Decode: Failed to decode objectIdentifier"},
          Reject(4)},
-        {"write without property", Make<BACnetWritePropertyRequest>(), Hex("0C 00 80 00 01 3E 00 3F"),
+        {"write without property", Make<BACnetWritePropertyRequest>(), ParseHex("0C 00 80 00 01 3E 00 3F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyIdentifier"},
          Reject(4)},
-        {"write without value", Make<BACnetWritePropertyRequest>(), Hex("0C 00 80 00 01 19 55"),
+        {"write without value", Make<BACnetWritePropertyRequest>(), ParseHex("0C 00 80 00 01 19 55"),
          {"BACnetObjectBase::DecodeWithContext: Invalid parameters ",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue"},
          Reject(0)},
         {"write without closing tag 3", Make<BACnetWritePropertyRequest>(),
-         Hex("0C 00 80 00 01 19 55 3E 44 42 C8 00 00"),
+         ParseHex("0C 00 80 00 01 19 55 3E 44 42 C8 00 00"),
          {"BACnetAbstractSyntaxType::Decode: Error decoding the tag ",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue"},
          kNoOutcome},
-        {"write with the value cut", Make<BACnetWritePropertyRequest>(), Hex("0C 00 80 00 01 19 55 3E 44 42 C8 3F"),
+        {"write with the value cut", Make<BACnetWritePropertyRequest>(), ParseHex("0C 00 80 00 01 19 55 3E 44 42 C8 3F"),
          {"BACnetPrimitiveREAL::Decode: Message is to short. ", "BACnetAbstractSyntaxType::Decode: Unable to decode the Primitive",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue"},
          Reject(4)},
-        {"write with the value in tag 4", Make<BACnetWritePropertyRequest>(), Hex("0C 00 80 00 01 19 55 4E 00 4F"),
+        {"write with the value in tag 4", Make<BACnetWritePropertyRequest>(), ParseHex("0C 00 80 00 01 19 55 4E 00 4F"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[3]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue"},
          kNoOutcome},
         {"multiple null buffer", Make<BACnetWritePropertyMultipleRequest>(), {},
          {"BACnetWritePropertyMultipleRequest::Decode: Invalid parameters"}, Reject(0)},
-        {"multiple without object", Make<BACnetWritePropertyMultipleRequest>(), Hex("1E 09 55 2E 00 2F 1F"),
+        {"multiple without object", Make<BACnetWritePropertyMultipleRequest>(), ParseHex("1E 09 55 2E 00 2F 1F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetWriteAccessSpecification::Decode: Failed to decode objectIdentifier",
           "BACnetWritePropertyMultipleRequest::Decode: Failed to decode listOfWriteAccessSpecifications"},
          Reject(4)},
-        {"multiple without list", Make<BACnetWritePropertyMultipleRequest>(), Hex("0C 00 80 00 05"),
+        {"multiple without list", Make<BACnetWritePropertyMultipleRequest>(), ParseHex("0C 00 80 00 05"),
          {"BACnetPropertyValueList::DecodeWithContext: Invalid parameters ",
           "BACnetWriteAccessSpecification::Decode: Failed to decode listOfProperties",
           "BACnetWritePropertyMultipleRequest::Decode: Failed to decode listOfWriteAccessSpecifications"},
          Reject(0)},
         {"multiple list cut after one value", Make<BACnetWritePropertyMultipleRequest>(),
-         Hex("0C 00 80 00 05 1E 09 55 2E 44 42 C8 00 00 2F"),
+         ParseHex("0C 00 80 00 05 1E 09 55 2E 44 42 C8 00 00 2F"),
          {"BACnetPropertyValueList::DecodeWithContext: Error decoding tag",
           "BACnetWriteAccessSpecification::Decode: Failed to decode listOfProperties",
           "BACnetWritePropertyMultipleRequest::Decode: Failed to decode listOfWriteAccessSpecifications"},
          kNoOutcome},
         {"multiple value without its tag 2", Make<BACnetWritePropertyMultipleRequest>(),
-         Hex("0C 00 80 00 05 1E 09 55 39 08 1F"),
+         ParseHex("0C 00 80 00 05 1E 09 55 39 08 1F"),
          {"BACnetTag::DecodeAndCheckOpeningTag: Not an opening tag with the correct tag number=[2]",
           "BACnetObjectBase::DecodeWithContext: Error Decoding opening tag ",
           "BACnetPropertyValue::Decode: Failed to decode propertyValue",
@@ -205,7 +205,7 @@ TEST(WriteServices, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetWritePropertyMultipleRequest::Decode: Failed to decode listOfWriteAccessSpecifications"},
          kNoOutcome},
         {"multiple list closed by the wrong tag", Make<BACnetWritePropertyMultipleRequest>(),
-         Hex("0C 00 80 00 05 1E 09 55 2E 00 2F 2F"),
+         ParseHex("0C 00 80 00 05 1E 09 55 2E 00 2F 2F"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetPropertyValue::Decode: Failed to decode propertyIdentifier",
           "BACnetPropertyValueList::DecodeWithContext: Error decoding a list item",
@@ -214,7 +214,7 @@ TEST(WriteServices, DecodeFailuresReportAndLeaveTheValueEmpty) {
          Reject(4)},
         // The second specification is broken: nothing of the first is kept.
         {"multiple second specification cut", Make<BACnetWritePropertyMultipleRequest>(),
-         Hex("0C 00 80 00 05 1E 09 55 2E 00 2F 1F 0C 00 80"),
+         ParseHex("0C 00 80 00 05 1E 09 55 2E 00 2F 1F 0C 00 80"),
          {"BACnetPrimitiveObjectIdentifier::Decode: Message is to short. ",
           "BACnetPrimitiveBase::DecodeWithContext: Could not decode the primitive",
           "BACnetWriteAccessSpecification::Decode: Failed to decode objectIdentifier",
@@ -241,15 +241,6 @@ std::unique_ptr<BACnetObjectBase> BuiltMultiple() {
     EXPECT_TRUE(request->InsertWriteAccessSpecification(specification));
     return request;
 }
-
-struct EncodeFailureRow {
-    const char* label;
-    Maker make;
-    bool nullBuffer;
-    uint16_t room;
-    std::vector<std::string> reports;
-    Outcome outcome;
-};
 
 TEST(WriteServices, EncodeFailuresReportAndWriteNothingPastTheRoom) {
     // BuiltWrite: 0C 00 80 00 01 19 55 29 03 3E 44 42 C8 00 00 3F 49 08 (18 octets).
@@ -320,17 +311,7 @@ TEST(WriteServices, EncodeFailuresReportAndWriteNothingPastTheRoom) {
          {"BACnetListOfWriteAccessSpecifications::Encode: Invalid BACnetListOfWriteAccessSpecifications object"},
          Abort(0)},
     };
-    for (const EncodeFailureRow& row : rows) {
-        SCOPED_TRACE(row.label);
-        auto value = row.make();
-        Octets out(static_cast<size_t>(row.room) + 1, 0xA5);
-        StackErrorLogCapture log;
-        BACnetErrorOutcome outcome;
-        EXPECT_EQ(value->Encode(row.nullBuffer ? nullptr : out.data(), row.room, &outcome), 0);
-        EXPECT_EQ(Reports(log), row.reports);
-        ExpectOutcome(outcome, row.outcome);
-        EXPECT_EQ(out[row.room], 0xA5);
-    }
+    CheckEncodeFailures(rows);
 }
 
 TEST(WriteServices, BuiltRequestsEncodeLikeDecodedOnes) {
@@ -378,7 +359,7 @@ TEST(WriteServices, BuiltRequestsEncodeLikeDecodedOnes) {
         SCOPED_TRACE(row.label);
         auto value = row.make();
         ASSERT_TRUE(value->IsValid());
-        const Octets expected = Hex(row.octets);
+        const Octets expected = ParseHex(row.octets);
         Octets out(expected.size() + 1, 0);
         StackErrorLogCapture log;
         ASSERT_EQ(value->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), expected.size());

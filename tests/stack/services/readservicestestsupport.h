@@ -1,8 +1,8 @@
-// Helpers for the tests of the common constructed types and the
-// ReadProperty/ReadPropertyMultiple services: octets from hex text, the XML
-// of one value, exact-size decoding (so the sanitizer sees any read past the
-// end), reports as "Class::Operation: message" lines, and the round trip
-// wire -> XML -> wire.
+// Helpers of the tests of the common constructed types and the read, write
+// and COV services, built on the shared stack test helpers: values made by
+// class, reports as "Class::Operation: message" lines (each from the class's
+// own source file), the round trip wire -> XML -> wire, and the decode and
+// encode failure rows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,103 +17,30 @@
 
 #include "core/bacnetobjectbase.h"
 #include "core/stackerrorlog.h"
-#include "render/xmlrenderer.h"
+#include "support/stacktestsupport.h"
 
 namespace ZalvoBACnetStack::ReadServicesTest {
 
-using Octets = std::vector<uint8_t>;
-
-// "0C 02 00" -> {0x0C, 0x02, 0x00}; blanks are ignored.
-inline Octets Hex(const std::string& text) {
-    Octets octets;
-    std::string digits;
-    for (char c : text) {
-        if (c == ' ') continue;
-        digits += c;
-        if (digits.size() == 2) {
-            octets.push_back(static_cast<uint8_t>(std::strtoul(digits.c_str(), nullptr, 16)));
-            digits.clear();
-        }
-    }
-    EXPECT_TRUE(digits.empty()) << "odd number of hex digits in " << text;
-    return octets;
-}
-
-inline std::string HexText(const uint8_t* octets, size_t count) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (size_t i = 0; i < count; ++i) {
-        if (i != 0) text += ' ';
-        text += kDigits[octets[i] >> 4];
-        text += kDigits[octets[i] & 0x0F];
-    }
-    return text;
-}
-inline std::string HexText(const Octets& octets) { return HexText(octets.data(), octets.size()); }
-
-inline std::string Xml(const IRenderable& value) {
-    std::string out;
-    XMLRenderer().Render(&value, out);
-    return out;
-}
-
-// Decodes from a heap copy of exactly `octets` (a null buffer when empty).
-inline uint16_t DecodeExact(ICodable& value, const Octets& octets, BACnetErrorOutcome* outcome) {
-    if (octets.empty()) return value.Decode(nullptr, 0, outcome);
-    std::unique_ptr<uint8_t[]> copy(new uint8_t[octets.size()]);
-    std::memcpy(copy.get(), octets.data(), octets.size());
-    return value.Decode(copy.get(), static_cast<uint16_t>(octets.size()), outcome);
-}
+using namespace TestSupport;
 
 // The captured reports as "Class::Operation: message" lines (namespace
 // dropped). Each line's source file must be the lower-case class name.
 inline std::vector<std::string> Reports(const StackErrorLogCapture& log) {
     std::vector<std::string> lines;
-    const std::string& text = log.Text();
-    const std::string kPrefix = "::ZalvoBACnetStack::";
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
-        const size_t inFile = line.find("() in file: ");
-        const size_t open = line.find('(', inFile + 12);
-        const size_t dash = line.find(") - ", open);
-        if (line.compare(0, kPrefix.size(), kPrefix) != 0 || inFile == std::string::npos ||
-            open == std::string::npos || dash == std::string::npos) {
-            ADD_FAILURE() << "malformed report: " << line;
-            lines.push_back(line);
+    for (const ReportParts& report : SplitReports(log)) {
+        if (!report.wellFormed) {
+            ADD_FAILURE() << "malformed report: " << report.line;
+            lines.push_back(report.line);
             continue;
         }
-        const std::string operation = line.substr(kPrefix.size(), inFile - kPrefix.size());
-        const std::string source = line.substr(inFile + 12, open - inFile - 12);
-        std::string className = operation.substr(0, operation.find("::"));
+        std::string className = report.operation.substr(0, report.operation.find("::"));
         className = className.substr(0, className.find('<'));
-        std::string lower = className;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
+        std::transform(className.begin(), className.end(), className.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        EXPECT_EQ(source, lower) << line;
-        lines.push_back(operation + ": " + line.substr(dash + 4));
+        EXPECT_EQ(report.source, className) << report.line;
+        lines.push_back(report.operation + ": " + report.message);
     }
     return lines;
-}
-
-struct Outcome {
-    bool set;
-    uint32_t kind;
-    uint32_t value;
-};
-inline constexpr Outcome kNoOutcome{false, 0, 0};
-inline constexpr Outcome Reject(uint32_t reason) { return {true, BACnetErrorOutcome::kReject, reason}; }
-inline constexpr Outcome Abort(uint32_t reason) { return {true, BACnetErrorOutcome::kAbort, reason}; }
-
-inline void ExpectOutcome(const BACnetErrorOutcome& actual, const Outcome& expected) {
-    EXPECT_EQ(actual.set, expected.set);
-    if (expected.set && actual.set) {
-        EXPECT_EQ(actual.kind, expected.kind);
-        EXPECT_EQ(actual.value, expected.value);
-    }
 }
 
 using Maker = std::function<std::unique_ptr<BACnetObjectBase>()>;
@@ -127,50 +52,23 @@ Maker Make() {
 
 // Octets that decode completely, render as `xml`, re-encode to the same
 // octets (in a room of size + `spareRoom`, failing cleanly in any smaller
-// room), clone into an equal copy, and fail or stay inside every cut.
-// `decodeReports` are what the decode reports on the way (a list probing
-// its closing tag as one more element, for one).
+// room), copy into an equal value that outlives the original, and fail or
+// stay inside every cut. `decodeReports` are what the decode reports on the
+// way (a list probing its closing tag as one more element, for one).
 inline void CheckRoundTrip(const Maker& make, const Octets& octets, const std::string& xml, size_t spareRoom = 0,
                            const std::vector<std::string>& decodeReports = {}) {
     std::unique_ptr<BACnetObjectBase> value = make();
-    StackErrorLogCapture log;
-    BACnetErrorOutcome outcome;
-    ASSERT_EQ(DecodeExact(*value, octets, &outcome), octets.size()) << log.Text();
-    EXPECT_TRUE(value->IsValid());
-    EXPECT_EQ(Xml(*value), xml);
-    EXPECT_EQ(Reports(log), decodeReports);
-    log.Clear();
-
-    const size_t room = octets.size() + spareRoom;
-    Octets out(room + 1, 0xA5);
-    BACnetErrorOutcome encodeOutcome;
-    ASSERT_EQ(value->Encode(out.data(), static_cast<uint16_t>(room), &encodeOutcome), octets.size()) << log.Text();
-    EXPECT_EQ(HexText(out.data(), octets.size()), HexText(octets));
-    EXPECT_EQ(out[room], 0xA5);
-    EXPECT_FALSE(encodeOutcome.set);
-    EXPECT_EQ(log.Text(), "");
-    for (size_t small = 0; small < room; ++small) {
-        Octets cramped(small + 1, 0xA5);
-        EXPECT_EQ(value->Encode(cramped.data(), static_cast<uint16_t>(small), nullptr), 0) << "room " << small;
-        EXPECT_EQ(cramped[small], 0xA5) << "room " << small;
+    {
+        StackErrorLogCapture log;
+        BACnetErrorOutcome outcome;
+        ASSERT_EQ(DecodeExact(*value, octets, &outcome), octets.size()) << log.Text();
+        EXPECT_TRUE(value->IsValid());
+        EXPECT_EQ(Xml(*value), xml);
+        EXPECT_EQ(Reports(log), decodeReports);
     }
-
-    std::unique_ptr<ICodable> clone = value->Clone();
-    ASSERT_NE(clone, nullptr);
-    EXPECT_TRUE(clone->IsEqual(value.get()));
-    EXPECT_TRUE(value->IsEqual(clone.get()));
-    EXPECT_EQ(clone->GetDatatype(), value->GetDatatype());
-    value.reset();
-    EXPECT_EQ(Xml(*dynamic_cast<const IRenderable*>(clone.get())), xml);
-
-    StackErrorLogCapture quiet;
-    for (size_t cut = 0; cut < octets.size(); ++cut) {
-        std::unique_ptr<BACnetObjectBase> partial = make();
-        const uint16_t used =
-            DecodeExact(*partial, Octets(octets.begin(), octets.begin() + static_cast<long>(cut)), nullptr);
-        EXPECT_LE(used, cut) << "cut " << cut;
-        EXPECT_EQ(partial->IsValid(), used != 0) << "cut " << cut;
-    }
+    ExpectEncodesTo(*value, octets, spareRoom);
+    ExpectCopyOutlivesOriginal(std::move(value), xml);
+    ExpectEveryCutStaysInside(octets, make);
 }
 
 struct FailureRow {
@@ -194,6 +92,21 @@ inline void CheckDecodeFailures(const std::vector<FailureRow>& rows) {
         EXPECT_EQ(Reports(log), row.reports);
         ExpectOutcome(outcome, row.outcome);
     }
+}
+
+// An encode that must fail with exactly these reports and this outcome,
+// writing nothing past `room`.
+struct EncodeFailureRow {
+    const char* label;
+    Maker make;  // the value to encode
+    bool nullBuffer;
+    uint16_t room;
+    std::vector<std::string> reports;
+    Outcome outcome;
+};
+
+inline void CheckEncodeFailures(const std::vector<EncodeFailureRow>& rows) {
+    CheckEncodeFailureRows(rows, [](const StackErrorLogCapture& log) { return Reports(log); });
 }
 
 }  // namespace ZalvoBACnetStack::ReadServicesTest

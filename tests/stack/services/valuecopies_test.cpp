@@ -10,28 +10,11 @@
 
 #include "core/bacneterroroutcome.h"
 #include "message/bacnetippacket.h"
-#include "render/xmlrenderer.h"
+#include "support/stacktestsupport.h"
 
 namespace ZalvoBACnetStack {
 namespace {
-
-std::vector<uint8_t> Octets(const std::string& hex) {
-    std::vector<uint8_t> octets;
-    std::string digits;
-    for (const char c : hex) {
-        if (c != ' ') digits += c;
-    }
-    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
-        octets.push_back(static_cast<uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
-    }
-    return octets;
-}
-
-std::string Render(const IRenderable& value) {
-    std::string text;
-    XMLRenderer().Render(&value, text);
-    return text;
-}
+using namespace TestSupport;
 
 struct NaNRow {
     const char* label;
@@ -59,11 +42,11 @@ TEST(ValueCopies, ServicesHoldingANaNCloneCompletely) {
     };
     for (const NaNRow& row : rows) {
         SCOPED_TRACE(row.label);
-        const std::vector<uint8_t> octets = Octets(row.octets);
+        const std::vector<uint8_t> octets = ParseHex(row.octets);
         BACnetIPPacket packet;
         BACnetErrorOutcome outcome;
         ASSERT_EQ(packet.Decode(octets.data(), static_cast<uint16_t>(octets.size()), &outcome), octets.size());
-        const std::string document = Render(packet);
+        const std::string document = Xml(packet);
         ASSERT_NE(document.find(row.serviceElement), std::string::npos) << document;
         ASSERT_NE(document.find(" value='nan'"), std::string::npos) << document;
 
@@ -71,13 +54,34 @@ TEST(ValueCopies, ServicesHoldingANaNCloneCompletely) {
         ASSERT_NE(clone, nullptr);
         const auto* clonedPacket = dynamic_cast<const BACnetIPPacket*>(clone.get());
         ASSERT_NE(clonedPacket, nullptr);
-        EXPECT_EQ(Render(*clonedPacket), document);
+        EXPECT_EQ(Xml(*clonedPacket), document);
         ASSERT_NE(packet.GetAPDU(), nullptr);
         ASSERT_NE(clonedPacket->GetAPDU(), nullptr);
-        EXPECT_EQ(Render(*clonedPacket->GetAPDU()), Render(*packet.GetAPDU()));
+        EXPECT_EQ(Xml(*clonedPacket->GetAPDU()), Xml(*packet.GetAPDU()));
         // Equality itself keeps its rule: the NaN makes the two unequal.
         EXPECT_FALSE(clone->IsEqual(&packet));
     }
+}
+
+TEST(ValueCopies, AListOfPropertyValuesHoldingANaNClonesCompletely) {
+    // listOfValues [4]: present-value NaN, then description "AB".
+    const std::vector<uint8_t> octets = Octets("4E 09 55 2E 44 7F C0 00 00 2F 09 1C 2E 74 00 41 42 2F 4F");
+    BACnetPropertyValueList list;
+    BACnetErrorOutcome outcome;
+    ASSERT_EQ(list.DecodeWithContext(octets.data(), static_cast<uint16_t>(octets.size()), &outcome, 4),
+              octets.size());
+    ASSERT_EQ(list.Size(), 2u);
+
+    const std::unique_ptr<ICodable> clone = list.Clone();
+    ASSERT_NE(clone, nullptr);
+    const auto* clonedList = dynamic_cast<const BACnetPropertyValueList*>(clone.get());
+    ASSERT_NE(clonedList, nullptr);
+    ASSERT_EQ(clonedList->Size(), 2u);
+    for (size_t index = 0; index < 2; ++index) {
+        EXPECT_EQ(Render(clonedList->At(index)), Render(list.At(index))) << index;
+    }
+    EXPECT_NE(Render(list.At(0)).find(" value='nan'"), std::string::npos);
+    EXPECT_FALSE(clone->IsEqual(&list));
 }
 
 }  // namespace
