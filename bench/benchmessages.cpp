@@ -27,10 +27,10 @@ Bytes Payload(uint8_t function, const std::string& npduAndApduHex) {
 Message Make(const char* name, const char* source, const char* destination, uint8_t function,
              const std::string& npduAndApduHex) {
     Message message{name, Payload(function, npduAndApduHex), {}};
-    CaptureFrames::FrameSpec spec;
-    spec.source = source;
-    spec.destination = destination;
-    message.frame = CaptureFrames::BuildUdpFrame(spec, message.payload);
+    CaptureFrames::FrameLayout layout;
+    layout.source = source;
+    layout.destination = destination;
+    message.frame = CaptureFrames::BuildUdpFrame(layout, message.payload);
     return message;
 }
 

@@ -270,11 +270,11 @@ private:
         if (out_.Records() < packets_) out_.Record(frame);
     }
     void Send(const char* source, const char* destination, const Bytes& payload) {
-        FrameSpec spec;
-        spec.source = source;
-        spec.destination = destination;
-        spec.ipIdentification = static_cast<uint16_t>(out_.Records());
-        Emit(BuildUdpFrame(spec, payload));
+        FrameLayout layout;
+        layout.source = source;
+        layout.destination = destination;
+        layout.ipIdentification = static_cast<uint16_t>(out_.Records());
+        Emit(BuildUdpFrame(layout, payload));
     }
     void ClientToDevice(const Device& device, Apdu& apdu) {
         Send(kClientIp, device.ip.c_str(), Message(&device, true, true, false, apdu));

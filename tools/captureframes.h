@@ -1,7 +1,7 @@
 // Building Ethernet II + IPv4 + UDP frames around BACnet/IP payloads, for
 // the tools that write captures (samplegen, benchcapture).
 //
-// A frame is described by a FrameSpec: the IPv4 addresses and the payload in
+// A frame is described by a FrameLayout: the IPv4 addresses and the payload in
 // hex, plus the fields that bend a frame for hostile captures. The IPv4
 // header carries a correct checksum, the UDP header port 47808 and checksum
 // 0; frames shorter than Ethernet's 60 octets are padded with zeros.
@@ -26,7 +26,7 @@ inline constexpr uint16_t kBacnetPort = 47808;
 
 // One frame of a capture. Most entries give only the addresses and the
 // payload; the other fields bend the frame for the hostile captures.
-struct FrameSpec {
+struct FrameLayout {
     const char* source = "192.168.1.10";
     const char* destination = "192.168.1.255";
     const char* payloadHex = "";
@@ -112,21 +112,21 @@ inline uint16_t Ipv4HeaderChecksum(const Bytes& header) {
     return static_cast<uint16_t>(~sum);
 }
 
-inline void CheckBvlcLength(const FrameSpec& spec, const Bytes& payload) {
-    if (spec.bvlcLengthMayLie || payload.size() < 4 || payload[0] != 0x81) return;
+inline void CheckBvlcLength(const FrameLayout& layout, const Bytes& payload) {
+    if (layout.bvlcLengthMayLie || payload.size() < 4 || payload[0] != 0x81) return;
     const size_t field = static_cast<size_t>(payload[2] << 8 | payload[3]);
     if (field != payload.size()) {
         Fail(std::string("BVLC length ") + std::to_string(field) + " but " + std::to_string(payload.size()) +
-             " payload octets in \"" + spec.payloadHex + "\"");
+             " payload octets in \"" + layout.payloadHex + "\"");
     }
 }
 
-// The frame of `spec` around `payload`; spec.payloadHex and spec.rawFrameHex
+// The frame of `layout` around `payload`; layout.payloadHex and layout.rawFrameHex
 // are not looked at.
-inline Bytes BuildUdpFrame(const FrameSpec& spec, const Bytes& payload) {
-    const Bytes source = ParseIpv4(spec.source);
-    const Bytes destination = ParseIpv4(spec.destination);
-    const Bytes options = FromHex(spec.ipOptionsHex);
+inline Bytes BuildUdpFrame(const FrameLayout& layout, const Bytes& payload) {
+    const Bytes source = ParseIpv4(layout.source);
+    const Bytes destination = ParseIpv4(layout.destination);
+    const Bytes options = FromHex(layout.ipOptionsHex);
     if (options.size() % 4 != 0 || options.size() > 40) Fail("IPv4 options must be a multiple of 4, at most 40");
 
     const size_t udpLength = 8 + payload.size();
@@ -137,7 +137,7 @@ inline Bytes BuildUdpFrame(const FrameSpec& spec, const Bytes& payload) {
     frame.reserve(18 + ipHeaderLength + udpLength);
     Append(frame, MacFor(destination));
     Append(frame, MacFor(source));
-    if (spec.vlanTagged) {
+    if (layout.vlanTagged) {
         Put16(frame, 0x8100);
         Put16(frame, 0x0001);  // priority 0, VLAN 1
     }
@@ -147,7 +147,7 @@ inline Bytes BuildUdpFrame(const FrameSpec& spec, const Bytes& payload) {
     ip.push_back(static_cast<uint8_t>(0x40 | (ipHeaderLength / 4)));
     ip.push_back(0x00);
     Put16(ip, static_cast<uint16_t>(ipHeaderLength + udpLength));
-    Put16(ip, spec.ipIdentification);
+    Put16(ip, layout.ipIdentification);
     Put16(ip, 0x0000);  // no fragmentation
     ip.push_back(64);   // time to live
     ip.push_back(17);   // UDP
@@ -160,23 +160,24 @@ inline Bytes BuildUdpFrame(const FrameSpec& spec, const Bytes& payload) {
     ip[11] = static_cast<uint8_t>(checksum);
     Append(frame, ip);
 
-    Put16(frame, spec.sourcePort);
-    Put16(frame, spec.destinationPort);
-    Put16(frame, static_cast<uint16_t>(spec.udpLengthField >= 0 ? spec.udpLengthField : static_cast<int>(udpLength)));
+    Put16(frame, layout.sourcePort);
+    Put16(frame, layout.destinationPort);
+    const int udpLengthField = layout.udpLengthField >= 0 ? layout.udpLengthField : static_cast<int>(udpLength);
+    Put16(frame, static_cast<uint16_t>(udpLengthField));
     Put16(frame, 0x0000);  // no UDP checksum
     Append(frame, payload);
 
-    if (spec.padToMinimum && frame.size() < 60) frame.resize(60, 0x00);
+    if (layout.padToMinimum && frame.size() < 60) frame.resize(60, 0x00);
     return frame;
 }
 
-// The frame of `spec`: its raw octets, or its hex payload checked against
+// The frame of `layout`: its raw octets, or its hex payload checked against
 // the BVLC length and wrapped by BuildUdpFrame.
-inline Bytes BuildFrame(const FrameSpec& spec) {
-    if (spec.rawFrameHex != nullptr) return FromHex(spec.rawFrameHex);
-    const Bytes payload = FromHex(spec.payloadHex);
-    CheckBvlcLength(spec, payload);
-    return BuildUdpFrame(spec, payload);
+inline Bytes BuildFrame(const FrameLayout& layout) {
+    if (layout.rawFrameHex != nullptr) return FromHex(layout.rawFrameHex);
+    const Bytes payload = FromHex(layout.payloadHex);
+    CheckBvlcLength(layout, payload);
+    return BuildUdpFrame(layout, payload);
 }
 
 }  // namespace CaptureFrames

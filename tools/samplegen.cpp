@@ -40,9 +40,9 @@ constexpr uint32_t kFirstTimestamp = 1700000000;  // 2023-11-14, fixed for repro
 enum class FileFormat { Pcap, PcapBigEndian, Pcapng };
 
 // One capture file. fileBytesOverride, when set, replaces the whole file.
-struct CaptureSpec {
+struct CaptureLayout {
     std::string fileName;
-    std::vector<FrameSpec> frames;
+    std::vector<FrameLayout> frames;
     uint32_t linkType = 1;  // Ethernet
     uint32_t snapLength = 65535;
     FileFormat format = FileFormat::Pcap;
@@ -56,7 +56,7 @@ struct CaptureSpec {
 
 // ---------------------------------------------------------------- files
 
-Bytes BuildPcap(const CaptureSpec& spec, bool bigEndian) {
+Bytes BuildPcap(const CaptureLayout& layout, bool bigEndian) {
     auto put16 = [bigEndian](Bytes& out, uint16_t value) {
         if (bigEndian) Put16(out, value); else PutLittle16(out, value);
     };
@@ -69,15 +69,15 @@ Bytes BuildPcap(const CaptureSpec& spec, bool bigEndian) {
     put16(file, 4);
     put32(file, 0);  // time zone
     put32(file, 0);  // time stamp accuracy
-    put32(file, spec.snapLength);
-    put32(file, spec.linkType);
-    for (size_t i = 0; i < spec.frames.size(); ++i) {
-        const Bytes frame = BuildFrame(spec.frames[i]);
-        const bool last = i + 1 == spec.frames.size();
+    put32(file, layout.snapLength);
+    put32(file, layout.linkType);
+    for (size_t i = 0; i < layout.frames.size(); ++i) {
+        const Bytes frame = BuildFrame(layout.frames[i]);
+        const bool last = i + 1 == layout.frames.size();
         const uint32_t size = static_cast<uint32_t>(frame.size());
         put32(file, kFirstTimestamp + static_cast<uint32_t>(i));
         put32(file, static_cast<uint32_t>(i) * 1000);
-        put32(file, last && spec.lastRecordCapturedLength != 0 ? spec.lastRecordCapturedLength : size);
+        put32(file, last && layout.lastRecordCapturedLength != 0 ? layout.lastRecordCapturedLength : size);
         put32(file, size);
         Append(file, frame);
     }
@@ -94,7 +94,7 @@ void PutBlock(Bytes& file, uint32_t type, const Bytes& body) {
 
 // pcapng: a section header, one interface description and one enhanced
 // packet block per frame; time stamps in microseconds.
-Bytes BuildPcapng(const CaptureSpec& spec) {
+Bytes BuildPcapng(const CaptureLayout& layout) {
     Bytes file;
     Bytes section;
     PutLittle32(section, 0x1A2B3C4D);  // byte-order magic
@@ -105,13 +105,13 @@ Bytes BuildPcapng(const CaptureSpec& spec) {
     PutBlock(file, 0x0A0D0D0A, section);
 
     Bytes interface;
-    PutLittle16(interface, static_cast<uint16_t>(spec.linkType));
+    PutLittle16(interface, static_cast<uint16_t>(layout.linkType));
     PutLittle16(interface, 0);
-    PutLittle32(interface, spec.snapLength);
+    PutLittle32(interface, layout.snapLength);
     PutBlock(file, 0x00000001, interface);
 
-    for (size_t i = 0; i < spec.frames.size(); ++i) {
-        const Bytes frame = BuildFrame(spec.frames[i]);
+    for (size_t i = 0; i < layout.frames.size(); ++i) {
+        const Bytes frame = BuildFrame(layout.frames[i]);
         const uint64_t microseconds = (static_cast<uint64_t>(kFirstTimestamp) + i) * 1000000u + i * 1000u;
         Bytes packet;
         PutLittle32(packet, 0);  // interface 0
@@ -126,18 +126,18 @@ Bytes BuildPcapng(const CaptureSpec& spec) {
     return file;
 }
 
-Bytes BuildFile(const CaptureSpec& spec) {
-    if (spec.fileBytesOverride != nullptr) {
-        return Bytes(spec.fileBytesOverride, spec.fileBytesOverride + spec.fileBytesOverrideLength);
+Bytes BuildFile(const CaptureLayout& layout) {
+    if (layout.fileBytesOverride != nullptr) {
+        return Bytes(layout.fileBytesOverride, layout.fileBytesOverride + layout.fileBytesOverrideLength);
     }
     Bytes file;
-    switch (spec.format) {
-        case FileFormat::Pcap: file = BuildPcap(spec, false); break;
-        case FileFormat::PcapBigEndian: file = BuildPcap(spec, true); break;
-        case FileFormat::Pcapng: file = BuildPcapng(spec); break;
+    switch (layout.format) {
+        case FileFormat::Pcap: file = BuildPcap(layout, false); break;
+        case FileFormat::PcapBigEndian: file = BuildPcap(layout, true); break;
+        case FileFormat::Pcapng: file = BuildPcapng(layout); break;
     }
-    if (spec.truncateBy > file.size()) Fail(spec.fileName + ": cannot cut more than the file");
-    file.resize(file.size() - spec.truncateBy);
+    if (layout.truncateBy > file.size()) Fail(layout.fileName + ": cannot cut more than the file");
+    file.resize(file.size() - layout.truncateBy);
     return file;
 }
 
@@ -160,11 +160,11 @@ constexpr const char* kArpRequest =
     "0001 0800 06 04 0001 001A2B01010A C0A8010A 000000000000 C0A80114"
     "000000000000000000000000000000000000";
 
-std::vector<CaptureSpec> SampleCaptures() {
-    std::vector<CaptureSpec> captures;
+std::vector<CaptureLayout> SampleCaptures() {
+    std::vector<CaptureLayout> captures;
 
     // Device and BBMD discovery on one IP subnet.
-    captures.push_back(CaptureSpec{
+    captures.push_back(CaptureLayout{
         .fileName = "discovery.pcap",
         .frames = {
             // Who-Is, global broadcast.
@@ -200,7 +200,7 @@ std::vector<CaptureSpec> SampleCaptures() {
 
     // A client on 192.168.2.50 talks through the router 192.168.2.1 to
     // devices 0x0A and 0x0B on network 5.
-    captures.push_back(CaptureSpec{
+    captures.push_back(CaptureLayout{
         .fileName = "routed.pcap",
         .frames = {
             // Network layer messages: Who-Is-Router-To-Network, I-Am-Router-To-Network 5, 6.
@@ -238,7 +238,7 @@ std::vector<CaptureSpec> SampleCaptures() {
         }});
     // Discovery, time and private-transfer services on 192.168.3.0/24, and
     // Error PDUs of several error choices answering a client at .10.
-    captures.push_back(CaptureSpec{
+    captures.push_back(CaptureLayout{
         .fileName = "discovery-time.pcap",
         .frames = {
             // Who-Is for devices 100 to 200, local broadcast.
@@ -299,7 +299,7 @@ std::vector<CaptureSpec> SampleCaptures() {
     // does not exist (Error object/unknown-object), and with
     // ReadPropertyMultiple the object list and three properties of
     // analog-input 1 (present-value now 22.0), one of which it does not have.
-    captures.push_back(CaptureSpec{
+    captures.push_back(CaptureLayout{
         .fileName = "readproperty.pcap",
         .frames = {
             {.source = "192.168.10.50", .destination = "192.168.10.255", .payloadHex = "810B0008 0100 1008"},
@@ -327,7 +327,7 @@ std::vector<CaptureSpec> SampleCaptures() {
     // with an array index (a relinquish), WritePropertyMultiple to two
     // objects, SubscribeCOV with and without a lifetime, each answered by a
     // Simple-ACK, and the device's confirmed and unconfirmed notifications.
-    captures.push_back(CaptureSpec{
+    captures.push_back(CaptureLayout{
         .fileName = "write-cov.pcap",
         .frames = {
             // WriteProperty analog-value 1 present-value 72.5 at priority 8.
@@ -365,11 +365,11 @@ std::vector<CaptureSpec> SampleCaptures() {
     return captures;
 }
 
-std::vector<CaptureSpec> HostileCaptures() {
+std::vector<CaptureLayout> HostileCaptures() {
     static const char kNotACapture[] = "This is a text file, not a packet capture.\n";
-    const FrameSpec whoIs{.payloadHex = kGlobalWhoIs};
-    const FrameSpec readBdt{.destination = "192.168.1.1", .payloadHex = kReadBdt};
-    std::vector<CaptureSpec> captures;
+    const FrameLayout whoIs{.payloadHex = kGlobalWhoIs};
+    const FrameLayout readBdt{.destination = "192.168.1.1", .payloadHex = kReadBdt};
+    std::vector<CaptureLayout> captures;
 
     // The file ends in the middle of the third record's header.
     captures.push_back({.fileName = "truncated-record.pcap", .frames = {whoIs, readBdt, whoIs}, .truncateBy = 60 + 8});
@@ -471,11 +471,11 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(hostileDirectory, error);
     if (error) Fail(hostileDirectory.string() + ": " + error.message());
 
-    for (const CaptureSpec& capture : SampleCaptures()) {
+    for (const CaptureLayout& capture : SampleCaptures()) {
         WriteFile(directory / capture.fileName, BuildFile(capture));
         std::printf("%s\n", (directory / capture.fileName).string().c_str());
     }
-    for (const CaptureSpec& capture : HostileCaptures()) {
+    for (const CaptureLayout& capture : HostileCaptures()) {
         WriteFile(hostileDirectory / capture.fileName, BuildFile(capture));
         std::printf("%s\n", (hostileDirectory / capture.fileName).string().c_str());
     }
