@@ -168,7 +168,7 @@ uint16_t BACnetPropertyValueList::EncodeWithContext(uint8_t* buffer, uint16_t ro
 std::unique_ptr<ICodable> BACnetPropertyValueList::Clone() const {
     std::unique_ptr<ICodable> copy(new (std::nothrow) BACnetPropertyValueList(*this));
     // A value may have failed to copy when memory ran out.
-    if (copy != nullptr && !copy->IsEqual(this)) return nullptr;
+    if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }
 

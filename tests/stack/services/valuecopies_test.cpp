@@ -10,6 +10,7 @@
 
 #include "core/bacneterroroutcome.h"
 #include "message/bacnetippacket.h"
+#include "services/bacnetpropertyvaluelist.h"
 #include "support/stacktestsupport.h"
 
 namespace ZalvoBACnetStack {
@@ -65,7 +66,7 @@ TEST(ValueCopies, ServicesHoldingANaNCloneCompletely) {
 
 TEST(ValueCopies, AListOfPropertyValuesHoldingANaNClonesCompletely) {
     // listOfValues [4]: present-value NaN, then description "AB".
-    const std::vector<uint8_t> octets = Octets("4E 09 55 2E 44 7F C0 00 00 2F 09 1C 2E 74 00 41 42 2F 4F");
+    const std::vector<uint8_t> octets = ParseHex("4E 09 55 2E 44 7F C0 00 00 2F 09 1C 2E 73 00 41 42 2F 4F");
     BACnetPropertyValueList list;
     BACnetErrorOutcome outcome;
     ASSERT_EQ(list.DecodeWithContext(octets.data(), static_cast<uint16_t>(octets.size()), &outcome, 4),
@@ -78,9 +79,9 @@ TEST(ValueCopies, AListOfPropertyValuesHoldingANaNClonesCompletely) {
     ASSERT_NE(clonedList, nullptr);
     ASSERT_EQ(clonedList->Size(), 2u);
     for (size_t index = 0; index < 2; ++index) {
-        EXPECT_EQ(Render(clonedList->At(index)), Render(list.At(index))) << index;
+        EXPECT_EQ(Xml(clonedList->At(index)), Xml(list.At(index))) << index;
     }
-    EXPECT_NE(Render(list.At(0)).find(" value='nan'"), std::string::npos);
+    EXPECT_NE(Xml(list.At(0)).find(" value='nan'"), std::string::npos);
     EXPECT_FALSE(clone->IsEqual(&list));
 }
 
