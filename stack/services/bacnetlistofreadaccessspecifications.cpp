@@ -17,8 +17,8 @@ BACnetListOfReadAccessSpecifications::BACnetListOfReadAccessSpecifications(
     if (specifications_.Size() != other.specifications_.Size()) valid_ = false;
 }
 
-bool BACnetListOfReadAccessSpecifications::Add(const BACnetReadAccessSpecification& specification) {
-    if (!specification.IsValid() || !specifications_.AddCopy(specification)) return false;
+bool BACnetListOfReadAccessSpecifications::Add(const BACnetReadAccessSpecification& accessSpecification) {
+    if (!accessSpecification.IsValid() || !specifications_.AddCopy(accessSpecification)) return false;
     valid_ = true;
     return true;
 }

@@ -15,7 +15,7 @@ public:
     BACnetListOfReadAccessSpecifications& operator=(const BACnetListOfReadAccessSpecifications&) = delete;
 
     // Appends a copy of a valid specification; the list becomes valid.
-    bool Add(const BACnetReadAccessSpecification& specification);
+    bool Add(const BACnetReadAccessSpecification& accessSpecification);
     size_t Size() const { return specifications_.Size(); }
     const BACnetReadAccessSpecification* At(size_t index) const { return specifications_.At(index); }
 

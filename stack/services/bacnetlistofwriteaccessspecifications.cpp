@@ -14,8 +14,8 @@ using Codec = BACnetServiceCodec;
 }  // namespace
 
 bool BACnetListOfWriteAccessSpecifications::InsertWriteAccessSpecification(
-    const BACnetWriteAccessSpecification& specification) {
-    if (!specification.IsValid() || !specifications_.AddCopy(specification)) {
+    const BACnetWriteAccessSpecification& accessSpecification) {
+    if (!accessSpecification.IsValid() || !specifications_.AddCopy(accessSpecification)) {
         StackErrorLog(kInsert, kSource, __LINE__, "Failed to insert write access specification into list");
         return false;
     }

@@ -15,7 +15,7 @@ class BACnetListOfWriteAccessSpecifications final : public BACnetObjectBase {
 public:
     // Appends a copy of a valid specification (reported, false otherwise);
     // the list is valid once it holds one.
-    bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& specification);
+    bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& accessSpecification);
 
     size_t Size() const { return specifications_.Size(); }
     const BACnetWriteAccessSpecification& At(size_t index) const { return specifications_.Item(index); }

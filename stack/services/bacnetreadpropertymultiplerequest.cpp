@@ -13,8 +13,8 @@ using Codec = BACnetServiceCodec;
 }  // namespace
 
 bool BACnetReadPropertyMultipleRequest::InsertReadAccessSpecification(
-    const BACnetReadAccessSpecification& specification) {
-    if (!listOfReadAccessSpecifications_.Add(specification)) {
+    const BACnetReadAccessSpecification& accessSpecification) {
+    if (!listOfReadAccessSpecifications_.Add(accessSpecification)) {
         StackErrorLog(kInsert, kSource, __LINE__, "Failed to insert read access specification into list");
         return false;
     }

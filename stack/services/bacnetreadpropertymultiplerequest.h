@@ -14,7 +14,7 @@ public:
     BACnetReadPropertyMultipleRequest() = default;
 
     // Appends a copy of a valid specification; the request becomes valid.
-    bool InsertReadAccessSpecification(const BACnetReadAccessSpecification& specification);
+    bool InsertReadAccessSpecification(const BACnetReadAccessSpecification& accessSpecification);
     const BACnetListOfReadAccessSpecifications& GetListOfReadAccessSpecifications() const {
         return listOfReadAccessSpecifications_;
     }

@@ -14,8 +14,8 @@ using Codec = BACnetServiceCodec;
 }  // namespace
 
 bool BACnetWritePropertyMultipleRequest::InsertWriteAccessSpecification(
-    const BACnetWriteAccessSpecification& specification) {
-    if (!list_.InsertWriteAccessSpecification(specification)) {
+    const BACnetWriteAccessSpecification& accessSpecification) {
+    if (!list_.InsertWriteAccessSpecification(accessSpecification)) {
         StackErrorLog(kInsert, kSource, __LINE__, "Failed to insert write access specification into list");
         return false;
     }

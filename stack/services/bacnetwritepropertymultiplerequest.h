@@ -16,7 +16,7 @@ public:
 
     // Appends a copy of a valid specification (reported, false otherwise);
     // the request is valid once it holds one.
-    bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& specification);
+    bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& accessSpecification);
     const BACnetListOfWriteAccessSpecifications& GetListOfWriteAccessSpecifications() const { return list_; }
 
     [[nodiscard]] uint16_t Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) override;

@@ -165,7 +165,8 @@ TEST(PropertyValues, DecodeFailuresReportAndLeaveTheValueEmpty) {
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Invalid prameters",
           "BACnetPriorityArray::Decode: Error - error occurred during decode of priority value at index=[15]"},
          Reject(0)},
-        {"priority array with a bad slot 3", Make<BACnetPriorityArray>(), ParseHex("00 00 59 00 " + NullArrayOctets(13)),
+        {"priority array with a bad slot 3", Make<BACnetPriorityArray>(),
+         ParseHex("00 00 59 00 " + NullArrayOctets(13)),
          {"BACnetPriorityValue::Decode: BACnetPriorityValue::Decode - Invalid context tag choice=[5]",
           "BACnetPriorityArray::Decode: Error - error occurred during decode of priority value at index=[2]"},
          Reject(4)},
@@ -264,7 +265,8 @@ TEST(PropertyValues, PriorityArrayBuiltSlotBySlot) {
                                 "BACnetPriorityArray::SetPriorityValueAndTakeControl: Error - priority is out of range"});
     Octets out(40, 0);
     const uint16_t written = array.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
-    EXPECT_EQ(HexText(out.data(), written), HexText(ParseHex(NullArrayOctets(9) + "44 42 91 00 00 " + NullArrayOctets(6))));
+    EXPECT_EQ(HexText(out.data(), written),
+              HexText(ParseHex(NullArrayOctets(9) + "44 42 91 00 00 " + NullArrayOctets(6))));
     EXPECT_EQ(Xml(array), ArrayXml(10, "<Real datatype='4' value='72.5'>72.5</Real>"));
 }
 

@@ -153,7 +153,8 @@ TEST(ReadPropertyMultiple, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetReadAccessSpecification::Decode: Failed to decode listOfPropertyReferences",
           "BACnetReadPropertyMultipleRequest::Decode: Failed to decode listOfReadAccessSpecifications"},
          Reject(0)},
-        {"request without closing tag 1", Make<BACnetReadPropertyMultipleRequest>(), ParseHex("0C 02 00 00 08 1E 09 4C"),
+        {"request without closing tag 1", Make<BACnetReadPropertyMultipleRequest>(),
+         ParseHex("0C 02 00 00 08 1E 09 4C"),
          {"BACnetTag::DecodeAndCheckClosingTag: Invalid prameters ",
           "BACnetObjectBase::DecodeWithContext: Error Decoding closing tag ",
           "BACnetReadAccessSpecification::Decode: Failed to decode listOfPropertyReferences",
@@ -248,15 +249,15 @@ TEST(ReadPropertyMultiple, EveryCutFailsOrStaysInside) {
 
 TEST(ReadPropertyMultiple, BuildersMakeWhatTheWireCarries) {
     StackErrorLogCapture log;
-    BACnetReadAccessSpecification specification;
-    specification.SetObjectIdentifier(0, 1);
-    EXPECT_FALSE(specification.IsValid());
-    EXPECT_TRUE(specification.AddPropertyReference(BACnetPropertyReference(85)));
-    EXPECT_TRUE(specification.AddPropertyReference(BACnetPropertyReference(87, 8)));
-    EXPECT_FALSE(specification.AddPropertyReference(BACnetPropertyReference()));
+    BACnetReadAccessSpecification accessSpecification;
+    accessSpecification.SetObjectIdentifier(0, 1);
+    EXPECT_FALSE(accessSpecification.IsValid());
+    EXPECT_TRUE(accessSpecification.AddPropertyReference(BACnetPropertyReference(85)));
+    EXPECT_TRUE(accessSpecification.AddPropertyReference(BACnetPropertyReference(87, 8)));
+    EXPECT_FALSE(accessSpecification.AddPropertyReference(BACnetPropertyReference()));
     BACnetReadPropertyMultipleRequest request;
     EXPECT_FALSE(request.InsertReadAccessSpecification(BACnetReadAccessSpecification()));
-    EXPECT_TRUE(request.InsertReadAccessSpecification(specification));
+    EXPECT_TRUE(request.InsertReadAccessSpecification(accessSpecification));
     Octets out(64, 0);
     uint16_t written = request.Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
     EXPECT_EQ(HexText(out.data(), written), "0C 00 00 00 01 1E 09 55 09 57 19 08 1F");

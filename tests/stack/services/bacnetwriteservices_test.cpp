@@ -167,7 +167,8 @@ TEST(WriteServices, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue"},
          kNoOutcome},
-        {"write with the value cut", Make<BACnetWritePropertyRequest>(), ParseHex("0C 00 80 00 01 19 55 3E 44 42 C8 3F"),
+        {"write with the value cut", Make<BACnetWritePropertyRequest>(),
+         ParseHex("0C 00 80 00 01 19 55 3E 44 42 C8 3F"),
          {"BACnetPrimitiveREAL::Decode: Message is to short. ", "BACnetAbstractSyntaxType::Decode: Unable to decode the Primitive",
           "BACnetObjectBase::DecodeWithContext: Error decoding the error",
           "BACnetWritePropertyRequest::Decode: Failed to decode propertyValue"},
@@ -234,11 +235,11 @@ std::unique_ptr<BACnetObjectBase> BuiltWrite() {
 }
 
 std::unique_ptr<BACnetObjectBase> BuiltMultiple() {
-    BACnetWriteAccessSpecification specification;
-    specification.SetObjectIdentifier(2, 5);
-    EXPECT_TRUE(specification.AddPropertyValue(PropertyValueOf(85, "44 42 C8 00 00", 8)));
+    BACnetWriteAccessSpecification accessSpecification;
+    accessSpecification.SetObjectIdentifier(2, 5);
+    EXPECT_TRUE(accessSpecification.AddPropertyValue(PropertyValueOf(85, "44 42 C8 00 00", 8)));
     auto request = std::make_unique<BACnetWritePropertyMultipleRequest>();
-    EXPECT_TRUE(request->InsertWriteAccessSpecification(specification));
+    EXPECT_TRUE(request->InsertWriteAccessSpecification(accessSpecification));
     return request;
 }
 
@@ -447,19 +448,19 @@ TEST(WriteServices, SettersRefuseEmptyOrOutOfRangeParts) {
     EXPECT_EQ(Reports(log).size(), 3u);
 
     log.Clear();
-    BACnetWriteAccessSpecification specification;
+    BACnetWriteAccessSpecification accessSpecification;
     // No value before the object is named.
-    EXPECT_FALSE(specification.AddPropertyValue(PropertyValueOf(85, "00", std::nullopt)));
+    EXPECT_FALSE(accessSpecification.AddPropertyValue(PropertyValueOf(85, "00", std::nullopt)));
     EXPECT_EQ(Reports(log), std::vector<std::string>{
                                 "BACnetWriteAccessSpecification::AddPropertyValue: Failed to add the property value"});
     log.Clear();
-    specification.SetObjectIdentifier(2, 5);
-    EXPECT_FALSE(specification.AddPropertyValue(BACnetPropertyValue()));
-    EXPECT_EQ(specification.GetListOfProperties().Size(), 0u);
-    EXPECT_FALSE(specification.SetObjectIdentifier(BACnetPrimitiveObjectIdentifier()));
-    EXPECT_FALSE(specification.IsValid());
+    accessSpecification.SetObjectIdentifier(2, 5);
+    EXPECT_FALSE(accessSpecification.AddPropertyValue(BACnetPropertyValue()));
+    EXPECT_EQ(accessSpecification.GetListOfProperties().Size(), 0u);
+    EXPECT_FALSE(accessSpecification.SetObjectIdentifier(BACnetPrimitiveObjectIdentifier()));
+    EXPECT_FALSE(accessSpecification.IsValid());
     BACnetWritePropertyMultipleRequest multiple;
-    EXPECT_FALSE(multiple.InsertWriteAccessSpecification(specification));
+    EXPECT_FALSE(multiple.InsertWriteAccessSpecification(accessSpecification));
     EXPECT_FALSE(multiple.IsValid());
     EXPECT_EQ(Reports(log),
               (std::vector<std::string>{
