@@ -329,10 +329,10 @@ void PacketXmlAnalyzer::HandleConfirmedRequest(const XMLElement& pdu, NetworkAdd
         return;
     }
 
-    if (const XMLElement* specification =
+    if (const XMLElement* accessSpecification =
             Child(Child(pdu.FirstChildElement("ReadPropertyMultipleRequest"), "ListOfReadAccessSpecifications"),
                   "ReadAccessSpecification")) {
-        HandleReadAccessSpecifications(*specification, destinationDevice);
+        HandleReadAccessSpecifications(*accessSpecification, destinationDevice);
         return;
     }
 
@@ -346,16 +346,7 @@ void PacketXmlAnalyzer::HandleConfirmedRequest(const XMLElement& pdu, NetworkAdd
     if (const XMLElement* initiating =
             NextSibling(Child(pdu.FirstChildElement("ConfirmedCOVNotificationRequest"), "SubscriberProcessIdentifier"),
                         "InitiatingDeviceIdentifier")) {
-        GetObjectFromIdentifier(*initiating, sourceDevice);
-        if (const XMLElement* monitored = initiating->NextSiblingElement("MonitoredObjectIdentifier")) {
-            HandleSingleObjectFromRequest(*monitored, sourceDevice, true);
-        } else {
-            ReportPrint(
-                "Error: (Packet %u) ConfirmedCOVNotificationRequest: Couldn't find MonitoredObjectIdentifier "
-                "tag  \n",
-                PacketNumber());
-            SetPacketError();
-        }
+        HandleCOVNotification(*initiating, sourceDevice, "ConfirmedCOVNotificationRequest");
         return;
     }
 
@@ -364,10 +355,10 @@ void PacketXmlAnalyzer::HandleConfirmedRequest(const XMLElement& pdu, NetworkAdd
         return;
     }
 
-    if (const XMLElement* specification =
+    if (const XMLElement* accessSpecification =
             Child(Child(pdu.FirstChildElement("WritePropertyMultipleRequest"), "ListOfWriteAccessSpecifications"),
                   "WriteAccessSpecification")) {
-        HandleWriteAccessSpecifications(*specification, destinationDevice);
+        HandleWriteAccessSpecifications(*accessSpecification, destinationDevice);
         return;
     }
 
@@ -390,16 +381,7 @@ void PacketXmlAnalyzer::HandleUnconfirmedRequest(const XMLElement& pdu, NetworkA
     if (const XMLElement* initiating = NextSibling(
             Child(pdu.FirstChildElement("UnconfirmedCOVNotificationRequest"), "SubscriberProcessIdentifier"),
             "InitiatingDeviceIdentifier")) {
-        GetObjectFromIdentifier(*initiating, sourceDevice);
-        if (const XMLElement* monitored = initiating->NextSiblingElement("MonitoredObjectIdentifier")) {
-            HandleSingleObjectFromRequest(*monitored, sourceDevice, true);
-        } else {
-            ReportPrint(
-                "Error: (Packet %u) UnconfirmedCOVNotificationRequest: Couldn't find "
-                "MonitoredObjectIdentifier tag  \n",
-                PacketNumber());
-            SetPacketError();
-        }
+        HandleCOVNotification(*initiating, sourceDevice, "UnconfirmedCOVNotificationRequest");
         return;
     }
 
@@ -577,86 +559,85 @@ void PacketXmlAnalyzer::HandleReadPropertyAck(const XMLElement& objectIdentifier
     if (StartsWithObjectList(name)) HandleObjectList(*propertyValue, device);
 }
 
-void PacketXmlAnalyzer::HandleReadAccessSpecifications(const XMLElement& first, DeviceRecord& device) {
-    for (const XMLElement* specification = &first; specification != nullptr;
-         specification = specification->NextSiblingElement("ReadAccessSpecification")) {
-        const XMLElement* objectId = specification->FirstChildElement("ObjectIdentifier");
-        if (objectId == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
-                "ListOfReadAccessSpecifications/ReadAccessSpecification: Could not find an ObjectIdentifier "
-                "element \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        ObjectRecord* object = GetObjectFromIdentifier(*objectId, device);
-        if (object == nullptr) continue;
-        const XMLElement* reference =
-            Child(objectId->NextSiblingElement("ListOfPropertyReferences"), "PropertyReference");
-        if (reference == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
-                "ListOfReadAccessSpecifications/ReadAccessSpecification/ObjectIdentifier: Could not find "
-                "PropertyReference element \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        HandlePropertyReferences(*reference, device, *object, false);
+void PacketXmlAnalyzer::HandleCOVNotification(const XMLElement& initiating, DeviceRecord& device,
+                                              const char* service) {
+    GetObjectFromIdentifier(initiating, device);
+    if (const XMLElement* monitored = initiating.NextSiblingElement("MonitoredObjectIdentifier")) {
+        HandleSingleObjectFromRequest(*monitored, device, true);
+        return;
     }
+    ReportPrint("Error: (Packet %u) %s: Couldn't find MonitoredObjectIdentifier tag  \n", PacketNumber(), service);
+    SetPacketError();
+}
+
+template <class Handle>
+void PacketXmlAnalyzer::ForEachAccessedObject(const XMLElement& first, const char* name, DeviceRecord& device,
+                                              const char* missingFormat, Handle handle) {
+    for (const XMLElement* element = &first; element != nullptr; element = element->NextSiblingElement(name)) {
+        const XMLElement* objectId = element->FirstChildElement("ObjectIdentifier");
+        if (objectId == nullptr) {
+            ReportPrint(missingFormat, PacketNumber());
+            SetPacketError();
+            continue;
+        }
+        if (ObjectRecord* object = GetObjectFromIdentifier(*objectId, device)) handle(*objectId, *object);
+    }
+}
+
+void PacketXmlAnalyzer::HandleReadAccessSpecifications(const XMLElement& first, DeviceRecord& device) {
+    ForEachAccessedObject(
+        first, "ReadAccessSpecification", device,
+        "Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/"
+        "ReadAccessSpecification: Could not find an ObjectIdentifier element \n",
+        [&](const XMLElement& objectId, ObjectRecord& object) {
+            const XMLElement* reference =
+                Child(objectId.NextSiblingElement("ListOfPropertyReferences"), "PropertyReference");
+            if (reference == nullptr) {
+                ReportPrint(
+                    "Error: (Packet %u) ConfirmedRequest/ReadPropertyMultipleRequest/"
+                    "ListOfReadAccessSpecifications/ReadAccessSpecification/ObjectIdentifier: Could not find "
+                    "PropertyReference element \n",
+                    PacketNumber());
+                SetPacketError();
+                return;
+            }
+            HandlePropertyReferences(*reference, device, object, false);
+        });
 }
 
 void PacketXmlAnalyzer::HandleReadAccessResults(const XMLElement& first, DeviceRecord& device) {
-    for (const XMLElement* result = &first; result != nullptr;
-         result = result->NextSiblingElement("ReadAccessResult")) {
-        const XMLElement* objectId = result->FirstChildElement("ObjectIdentifier");
-        if (objectId == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) ComplexACK/ReadPropertyMultipleACK/ReadAccessResult: Could not find "
-                "ObjectIdentifier element \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        ObjectRecord* object = GetObjectFromIdentifier(*objectId, device);
-        if (object == nullptr) continue;
-        // A result without its list of results records only the object.
-        if (const XMLElement* readResult = Child(objectId->NextSiblingElement("ListOfResults"), "ReadResult")) {
-            HandlePropertyReferences(*readResult, device, *object, true);
-        }
-    }
+    ForEachAccessedObject(
+        first, "ReadAccessResult", device,
+        "Error: (Packet %u) ComplexACK/ReadPropertyMultipleACK/ReadAccessResult: Could not find "
+        "ObjectIdentifier element \n",
+        [&](const XMLElement& objectId, ObjectRecord& object) {
+            // A result without its list of results records only the object.
+            if (const XMLElement* readResult = Child(objectId.NextSiblingElement("ListOfResults"), "ReadResult")) {
+                HandlePropertyReferences(*readResult, device, object, true);
+            }
+        });
 }
 
 void PacketXmlAnalyzer::HandleWriteAccessSpecifications(const XMLElement& first, DeviceRecord& device) {
-    for (const XMLElement* specification = &first; specification != nullptr;
-         specification = specification->NextSiblingElement("WriteAccessSpecification")) {
-        const XMLElement* objectId = specification->FirstChildElement("ObjectIdentifier");
-        if (objectId == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
-                "ListOfWriteAccessSpecifications/WriteAccessSpecification: Could not find ObjectIdentifier "
-                "element \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        ObjectRecord* object = GetObjectFromIdentifier(*objectId, device);
-        if (object == nullptr) continue;
-        // The list of properties follows the identifier, whatever its name.
-        const XMLElement* propertyValue = Child(objectId->NextSiblingElement(), "PropertyValue");
-        if (propertyValue == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
-                "ListOfWriteAccessSpecifications/WriteAccessSpecification/ObjectIdentifier: Could not find "
-                "PropertyValue element \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        // The written properties are recorded, their values are not.
-        HandleListOfValues(*propertyValue, *object, false);
-    }
+    ForEachAccessedObject(
+        first, "WriteAccessSpecification", device,
+        "Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/ListOfWriteAccessSpecifications/"
+        "WriteAccessSpecification: Could not find ObjectIdentifier element \n",
+        [&](const XMLElement& objectId, ObjectRecord& object) {
+            // The list of properties follows the identifier, whatever its name.
+            const XMLElement* propertyValue = Child(objectId.NextSiblingElement(), "PropertyValue");
+            if (propertyValue == nullptr) {
+                ReportPrint(
+                    "Error: (Packet %u) ConfirmedRequest/WritePropertyMultipleRequest/"
+                    "ListOfWriteAccessSpecifications/WriteAccessSpecification/ObjectIdentifier: Could not find "
+                    "PropertyValue element \n",
+                    PacketNumber());
+                SetPacketError();
+                return;
+            }
+            // The written properties are recorded, their values are not.
+            HandleListOfValues(*propertyValue, object, false);
+        });
 }
 
 void PacketXmlAnalyzer::HandlePropertyReferences(const XMLElement& first, DeviceRecord& device, ObjectRecord& object,

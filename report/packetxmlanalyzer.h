@@ -79,9 +79,19 @@ public:
     ObjectRecord* GetObjectFromIdentifier(const tinyxml2::XMLElement& element, DeviceRecord& device);
     void HandleSingleObjectFromRequest(const tinyxml2::XMLElement& element, DeviceRecord& device, bool withProperty);
     void HandleReadPropertyAck(const tinyxml2::XMLElement& objectIdentifier, DeviceRecord& device);
+    // A COV notification's monitored object, from its initiating device;
+    // `service` names the request in the fault printed when it is missing.
+    void HandleCOVNotification(const tinyxml2::XMLElement& initiating, DeviceRecord& device, const char* service);
     void HandleReadAccessSpecifications(const tinyxml2::XMLElement& first, DeviceRecord& device);
     void HandleReadAccessResults(const tinyxml2::XMLElement& first, DeviceRecord& device);
     void HandleWriteAccessSpecifications(const tinyxml2::XMLElement& first, DeviceRecord& device);
+    // Each sibling element named `name` from `first` on: the object of its
+    // "ObjectIdentifier" child is recorded under the device and handed to
+    // `handle` with that child. For an element without one the fault
+    // `missingFormat` is printed (with the packet number).
+    template <class Handle>
+    void ForEachAccessedObject(const tinyxml2::XMLElement& first, const char* name, DeviceRecord& device,
+                               const char* missingFormat, Handle handle);
     void HandlePropertyReferences(const tinyxml2::XMLElement& first, DeviceRecord& device, ObjectRecord& object,
                                   bool withValues);
     void HandleListOfValues(const tinyxml2::XMLElement& first, ObjectRecord& object, bool withValues);

@@ -460,7 +460,7 @@ TEST(PacketXmlAnalyzer, ReadPropertyRequestsAreRememberedByInvokeId) {
 }
 
 TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
-    auto spec = [](const std::string& objectId, const std::string& references) {
+    auto readAccess = [](const std::string& objectId, const std::string& references) {
         return "<ReadAccessSpecification>" + objectId + references + "</ReadAccessSpecification>";
     };
     auto references = [](const std::string& inner, int count) {
@@ -480,26 +480,27 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
                    2);
     ExpectRows({
         {"two specifications",
-         rpm(spec(ObjectId(0, 1), twoReferences) +
-             spec(ObjectId(8, 5), references(reference(PropertyId("all", "0")), 1))),
+         rpm(readAccess(ObjectId(0, 1), twoReferences) +
+             readAccess(ObjectId(8, 5), references(reference(PropertyId("all", "0")), 1))),
          "", Local(kC) + " " + Local(kS, "0:1{presentValue[],units[]},8:5{all[]}"), false},
-        {"specification without object identifier", rpm(spec("", twoReferences) + spec(ObjectId(8, 5), twoReferences)),
+        {"specification without object identifier",
+         rpm(readAccess("", twoReferences) + readAccess(ObjectId(8, 5), twoReferences)),
          E("ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/ReadAccessSpecification: Could "
            "not find an ObjectIdentifier element \n"),
          Local(kC) + " " + Local(kS, "8:5{presentValue[],units[]}"), true},
-        {"empty list of references", rpm(spec(ObjectId(0, 1), references("", 0))),
+        {"empty list of references", rpm(readAccess(ObjectId(0, 1), references("", 0))),
          E("ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/ReadAccessSpecification/"
            "ObjectIdentifier: Could not find PropertyReference element \n"),
          Local(kC) + " " + Local(kS, "0:1{}"), true},
         {"object out of range skips the specification",
-         rpm(spec(ObjectId(0, 4194304), twoReferences) + spec(ObjectId(0, 2), twoReferences)),
+         rpm(readAccess(ObjectId(0, 4194304), twoReferences) + readAccess(ObjectId(0, 2), twoReferences)),
          E("The attribute objectInstance [4194304] of the ObjectIdentifier element is above the largest object "
            "instance 4194303 \n"),
          Local(kC) + " " + Local(kS, "0:2{presentValue[],units[]}"), true},
         {"references without or with an empty identifier",
-         rpm(spec(ObjectId(0, 1), references(reference("") + reference("<PropertyIdentifier context='0' />") +
-                                                 reference(PropertyId("description", "0")),
-                                             3))),
+         rpm(readAccess(ObjectId(0, 1), references(reference("") + reference("<PropertyIdentifier context='0' />") +
+                                                       reference(PropertyId("description", "0")),
+                                                   3))),
          E("PropertyReference or ReadResult: No PropertyIdentifier child element found \n") +
              E("(PropertyReference or ReadResult)/PropertyIdentifier: Could not get PropertyIdentifier text \n"),
          Local(kC) + " " + Local(kS, "0:1{description[]}"), true},
