@@ -52,6 +52,32 @@ inline void CheckGolden(const Maker& make, const Octets& octets, const std::stri
     ExpectEveryCutStaysInside(octets, make);
 }
 
+// A value built through its setters encodes to `hex` without a report; a
+// reset copy of it decodes those octets back into a value equal to it that
+// renders the same (without a report too, unless `decodeMayReport`: a list
+// probing its end). `completeDecoded` adds to the decoded value what the
+// octets do not carry (an error's choice).
+inline void CheckBuiltValue(const ICodable& built, const std::string& hex, bool decodeMayReport = false,
+                            const std::function<void(ICodable&)>& completeDecoded = {}) {
+    std::unique_ptr<ICodable> value = built.Clone();
+    ASSERT_NE(value, nullptr);
+    StackErrorLogCapture log;
+    Octets out(32, 0);
+    const uint16_t written = value->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr);
+    EXPECT_EQ(HexText(out.data(), written), hex);
+    EXPECT_EQ(log.Text(), "");
+    std::unique_ptr<ICodable> decoded = value->Clone();
+    ASSERT_NE(decoded, nullptr);
+    decoded->Reset();
+    ASSERT_EQ(decoded->Decode(out.data(), written, nullptr), written);
+    if (completeDecoded) completeDecoded(*decoded);
+    EXPECT_TRUE(decoded->IsEqual(value.get()));
+    EXPECT_EQ(Xml(*decoded), Xml(*value));
+    if (!decodeMayReport) {
+        EXPECT_EQ(log.Text(), "");
+    }
+}
+
 // A decode that must fail (or, with `consumed` set, succeed) with exactly
 // these reports and this outcome.
 struct DecodeRow {

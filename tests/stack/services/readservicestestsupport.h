@@ -71,6 +71,30 @@ inline void CheckRoundTrip(const Maker& make, const Octets& octets, const std::s
     ExpectEveryCutStaysInside(octets, make);
 }
 
+// A value built through its setters by `make` is valid, encodes to `hex`
+// without a report, copies into an equal value, and the octets decode (into
+// another built value, emptied first with `resetFirst`) to a value equal to
+// it.
+inline void CheckBuiltValue(const Maker& make, const std::string& hex, bool resetFirst = false) {
+    std::unique_ptr<BACnetObjectBase> value = make();
+    ASSERT_TRUE(value->IsValid());
+    const Octets expected = ParseHex(hex);
+    Octets out(expected.size() + 1, 0);
+    {
+        StackErrorLogCapture log;
+        ASSERT_EQ(value->Encode(out.data(), static_cast<uint16_t>(out.size()), nullptr), expected.size());
+        EXPECT_EQ(HexText(out.data(), expected.size()), hex);
+        EXPECT_EQ(log.Text(), "");
+    }
+    std::unique_ptr<BACnetObjectBase> decoded = make();
+    if (resetFirst) decoded->Reset();
+    ASSERT_EQ(DecodeExact(*decoded, expected, nullptr), expected.size());
+    EXPECT_TRUE(decoded->IsEqual(value.get()));
+    std::unique_ptr<ICodable> clone = value->Clone();
+    ASSERT_NE(clone, nullptr);
+    EXPECT_TRUE(clone->IsEqual(value.get()));
+}
+
 struct FailureRow {
     const char* label;
     Maker make;
