@@ -10,9 +10,11 @@
 //                  decode, render, analysis, timing, counters and report;
 //   (c) tarnwick   the full run, one XML file per packet.
 // It also measures how fast this machine creates small files, the same way
-// tarnwick writes its XML files (fopen, fwrite, fclose, one folder), with as
-// many files as the largest capture has packets and the average size of the
-// XML files that (c) wrote.
+// tarnwick writes its XML files (fopen, fwrite, fclose, in the current
+// folder), as many as the capture has packets, of the average size of the
+// XML files that (c) wrote. File creation depends on the state of the file
+// system (what the previous run left to clean up, the page cache), so each
+// measurement runs right before a run of (c), round after round.
 //
 // Each run is repeated and the best wall time and the best CPU time are
 // kept (the machine may be shared); peak memory is the child's largest
@@ -270,95 +272,84 @@ int main(int argc, char** argv) {
     }
 
     const std::string loadBefore = LoadAverage();
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    const fs::path folder = work / "run";
     std::vector<StageResult> rows;
-    double largestXmlAverage = 0;
     std::vector<double> tarnwickPeaks;
     for (const size_t packets : sizes) {
         EmptyDirectory(work / "captures");
         const fs::path capture = work / "captures" / ("mixed-" + std::to_string(packets) + ".pcap");
         RunProgram({BENCHCAPTURE_EXE, capture.string(), std::to_string(packets)}, work);
+        const std::string count = std::to_string(packets);
 
-        struct Stage {
-            const char* label;
-            const char* program;
-            bool placeCapture;
-        };
-        const Stage stages[] = {{"(a) libpcap read loop", PCAPLOOP_EXE, false},
-                                {"(b) decode+render+analysis", BENCHRUN_EXE, true},
-                                {"(c) tarnwick full run", TARNWICK_EXE, true}};
-        for (const Stage& stage : stages) {
-            StageResult row{stage.label, packets, {}, -1};
-            const fs::path folder = work / "run";
-            for (int run = 0; run < repeat; ++run) {
-                EmptyDirectory(folder);
-                std::vector<std::string> arguments = {stage.program};
-                if (stage.placeCapture) {
-                    PlaceCapture(capture, folder);
-                    arguments.push_back("mixed.pcap");
-                } else {
-                    arguments.push_back(capture.string());
-                }
-                Best(row.best, RunProgram(arguments, folder), run == 0);
-            }
-            if (stage.placeCapture) {
-                row.decodeErrors = SessionCounter(folder / "Report.txt", "packet.decode.error.count");
-                const long counted = SessionCounter(folder / "Report.txt", "packet.count");
-                if (counted != static_cast<long>(packets)) {
-                    Fail(std::string(stage.label) + " counted " + std::to_string(counted) + " packets, not " +
-                         std::to_string(packets));
-                }
-            }
-            if (stage.program == std::string(TARNWICK_EXE)) {
-                const XmlFiles files = CountXmlFiles(folder);
-                if (files.count == 0) Fail("tarnwick wrote no XML file");
-                largestXmlAverage = static_cast<double>(files.bytes) / static_cast<double>(files.count);
-                tarnwickPeaks.push_back(row.best.peakMiB);
-            }
-            rows.push_back(row);
+        // Runs `arguments` in a clean run folder, with the capture placed
+        // there when the program reads it from the current directory.
+        auto runInFolder = [&](std::vector<std::string> arguments, bool placeCapture) {
             EmptyDirectory(folder);
+            if (placeCapture) PlaceCapture(capture, folder);
+            return RunProgram(arguments, folder);
+        };
+        // The counters a run printed into its Report.txt; the run must have
+        // read every packet.
+        auto decodeErrors = [&](const char* label) {
+            const long counted = SessionCounter(folder / "Report.txt", "packet.count");
+            if (counted != static_cast<long>(packets)) {
+                Fail(std::string(label) + " counted " + std::to_string(counted) + " packets, not " + count);
+            }
+            return SessionCounter(folder / "Report.txt", "packet.decode.error.count");
+        };
+
+        StageResult loop{"(a) libpcap read loop", packets, {}, -1};
+        for (int run = 0; run < repeat; ++run) {
+            Best(loop.best, runInFolder({PCAPLOOP_EXE, capture.string()}, false), run == 0);
         }
+        StageResult decode{"(b) decode+render+analysis", packets, {}, -1};
+        for (int run = 0; run < repeat; ++run) {
+            Best(decode.best, runInFolder({BENCHRUN_EXE, "mixed.pcap"}, true), run == 0);
+        }
+        decode.decodeErrors = decodeErrors(decode.stage.c_str());
+
+        // The full run first once to learn the average size of its XML
+        // files; then, in each round, the small-file rate with files of that
+        // size right before a full run, so both meet the file system in the
+        // same state.
+        StageResult full{"(c) tarnwick full run", packets, {}, -1};
+        Best(full.best, runInFolder({TARNWICK_EXE, "mixed.pcap"}, true), true);
+        full.decodeErrors = decodeErrors(full.stage.c_str());
+        const XmlFiles written = CountXmlFiles(folder);
+        if (written.count == 0) Fail("tarnwick wrote no XML file");
+        const size_t fileSize = static_cast<size_t>(static_cast<double>(written.bytes) /
+                                                    static_cast<double>(written.count) + 0.5);
+        StageResult files{"small files of " + std::to_string(fileSize) + " B", packets, {}, -1};
+        for (int run = 0; run < repeat; ++run) {
+            Best(files.best, runInFolder({self, "--create-files", count, std::to_string(fileSize)}, false), run == 0);
+            Best(full.best, runInFolder({TARNWICK_EXE, "mixed.pcap"}, true), false);
+        }
+        tarnwickPeaks.push_back(full.best.peakMiB);
+        rows.insert(rows.end(), {loop, decode, full, files});
+        EmptyDirectory(folder);
         fs::remove(capture);
     }
-
-    // The small-file rate, with as many files as the largest capture has
-    // packets and the average XML size of its run.
-    const size_t fileCount = sizes.back();
-    const size_t fileSize = static_cast<size_t>(largestXmlAverage + 0.5);
-    const std::string self = fs::read_symlink("/proc/self/exe").string();
-    Measurement files;
-    for (int run = 0; run < repeat; ++run) {
-        EmptyDirectory(work / "files");
-        Best(files,
-             RunProgram({self, "--create-files", std::to_string(fileCount), std::to_string(fileSize)}, work / "files"),
-             run == 0);
-    }
-    EmptyDirectory(work / "files");
-    fs::remove_all(work / "files");
-    fs::remove_all(work / "run");
+    fs::remove_all(folder);
     fs::remove_all(work / "captures");
     const std::string loadAfter = LoadAverage();
 
-    std::printf("Capture-scale benchmark: mixed BACnet/IP captures, best of %d runs\n", repeat);
+    std::printf("Capture-scale benchmark: mixed BACnet/IP captures, best of %d runs (%d of the full run)\n", repeat,
+                repeat + 1);
     std::printf("Machine: %s\n", MachineLine().c_str());
     std::printf("Load average (1, 5, 15 min): %s before, %s after\n\n", loadBefore.c_str(), loadAfter.c_str());
     std::printf("%-34s %9s %8s %8s %12s %12s %9s %9s\n", "stage", "packets", "wall s", "cpu s", "pkt/s wall",
                 "pkt/s cpu", "peak MiB", "dec.err");
     for (const StageResult& row : rows) PrintRow(row);
-    PrintRow(StageResult{"small files of " + std::to_string(fileSize) + " B", fileCount, files, -1});
 
     // Targets, on the largest capture.
-    const StageResult* decode = nullptr;
-    const StageResult* full = nullptr;
-    for (const StageResult& row : rows) {
-        if (row.packets != sizes.back()) continue;
-        if (row.stage.rfind("(b)", 0) == 0) decode = &row;
-        if (row.stage.rfind("(c)", 0) == 0) full = &row;
-    }
-    const double decodeRate = static_cast<double>(decode->packets) / decode->best.cpu;
-    const double fullShareWall =
-        (static_cast<double>(full->packets) / full->best.wall) / (static_cast<double>(fileCount) / files.wall);
-    const double fullShareCpu =
-        (static_cast<double>(full->packets) / full->best.cpu) / (static_cast<double>(fileCount) / files.cpu);
+    const StageResult& decode = rows[rows.size() - 3];
+    const StageResult& full = rows[rows.size() - 2];
+    const StageResult& files = rows[rows.size() - 1];
+    const double decodeRate = static_cast<double>(decode.packets) / decode.best.cpu;
+    // Same packet and file counts: the share is the ratio of the times.
+    const double fullShareWall = files.best.wall / full.best.wall;
+    const double fullShareCpu = files.best.cpu / full.best.cpu;
     const double peak = *std::max_element(tarnwickPeaks.begin(), tarnwickPeaks.end());
     const double growth = tarnwickPeaks.back() - tarnwickPeaks.front();
 
