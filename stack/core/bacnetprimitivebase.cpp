@@ -85,6 +85,85 @@ bool BACnetPrimitiveBase::GetAttributes(RenderAttributes& attributes) const {
     return true;
 }
 
+uint16_t BACnetPrimitiveBase::DecodeNumber(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
+                                           uint8_t datatype, uint32_t fixedLength, uint64_t& contents,
+                                           uint32_t& contentLength, const char*& failure) {
+    failure = nullptr;
+    contents = 0;
+    contentLength = 0;
+    Reset();
+    if (buffer == nullptr || length == 0) {
+        failure = "Invalid parameters ";
+        SetReject(outcome, kRejectOther);
+        return 0;
+    }
+    const uint16_t headerSize = tag_.Decode(buffer, length);
+    if (headerSize == 0) {
+        failure = "Can not extract Property length ";
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    if (!tag_.IsContext() && tag_.tagNumber != datatype) {
+        failure = "Invalid application tag";
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    if (fixedLength != 0 && tag_.lengthValueType != fixedLength) {
+        SetReject(outcome, kRejectParameterOutOfRange);
+        Reset();
+        return 0;
+    }
+    if (fixedLength == 0 && (tag_.lengthValueType == 0 || tag_.lengthValueType > 4)) {
+        failure = "Tag value out of range";
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    BACnetStackOctetReader reader(buffer, length);
+    if (!reader.Skip(headerSize) || !reader.ReadUnsigned(tag_.lengthValueType, contents)) {
+        failure = "Message is to short. ";
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    contentLength = tag_.lengthValueType;
+    return static_cast<uint16_t>(reader.Position());
+}
+
+uint16_t BACnetPrimitiveBase::EncodeNumber(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
+                                           uint32_t contentLength, uint64_t contents, const char* invalidText,
+                                           const char*& failure) const {
+    failure = nullptr;
+    if (buffer == nullptr || room == 0) {
+        failure = "Invalid parameters";
+        SetAbort(outcome, kAbortOther);
+        return 0;
+    }
+    if (!valid_) {
+        failure = invalidText;
+        SetAbort(outcome, kAbortOther);
+        return 0;
+    }
+    uint8_t header[BACnetTag::kMaxHeaderSize];
+    const uint16_t headerSize = BuildHeader(contentLength, BACnetTag::kMaxHeaderSize, header);
+    if (headerSize == 0) {
+        failure = "Could not encode BACnet Tag";
+        SetAbort(outcome, kAbortOther);
+        return 0;
+    }
+    if (room < headerSize + contentLength) {
+        failure = "Not enough space to encode this object";
+        SetAbort(outcome, kAbortSegmentationNotSupported);
+        return 0;
+    }
+    BACnetStackOctetWriter writer(buffer, room);
+    writer.WriteBytes(header, headerSize);
+    writer.WriteUnsigned(contentLength, contents);
+    return static_cast<uint16_t>(writer.Position());
+}
+
 uint16_t BACnetPrimitiveBase::DecodeFourOctets(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
                                                uint8_t datatype, const char* invalidTagText, uint8_t (&contents)[4],
                                                const char*& failure) {

@@ -60,6 +60,21 @@ protected:
         tag.lengthValueType = contentLength;
         return tag.Encode(header, std::min<uint16_t>(room, BACnetTag::kMaxHeaderSize));
     }
+    // A number (an integer, enumeration, real, double or object
+    // identifier): this value's tag (application tag `datatype` or a context
+    // tag), then its content octets, most significant first, into
+    // `contents`: exactly `fixedLength` of them, or 1 to 4 when
+    // `fixedLength` is 0. The octets used, with the content length in
+    // `contentLength`; on failure 0, the value reset, the answer recorded in
+    // `outcome` and `failure` set to the text the caller reports (null for a
+    // failure that is not reported).
+    uint16_t DecodeNumber(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, uint8_t datatype,
+                          uint32_t fixedLength, uint64_t& contents, uint32_t& contentLength, const char*& failure);
+    // This value's tag and `contentLength` content octets of `contents`;
+    // 0 on failure, with the answer in `outcome` and the text to report in
+    // `failure` (`invalidText` for a value that is not valid).
+    uint16_t EncodeNumber(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome, uint32_t contentLength,
+                          uint64_t contents, const char* invalidText, const char*& failure) const;
     // A date or a time: this value's tag (application tag `datatype` or a
     // context tag) and four content octets into `contents`. The octets
     // used; on failure 0, the value reset, the answer recorded in `outcome`

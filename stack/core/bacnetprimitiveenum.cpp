@@ -15,45 +15,19 @@ constexpr uint32_t kMaxContentLength = 4;
 }  // namespace
 
 uint16_t BACnetPrimitiveENUM::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
-    Reset();
-    const uint16_t header = tag_.Decode(buffer, length);
-    if (header == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Can not extract Property length ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kEnumerated) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    const uint32_t contentLength = tag_.lengthValueType;
-    if (contentLength == 0 || contentLength > kMaxContentLength) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Tag value out of range");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    BACnetStackOctetReader reader(buffer + header, static_cast<size_t>(length - header));
-    uint64_t value = 0;
-    if (!reader.ReadUnsigned(contentLength, value)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Message is to short. ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
+    uint64_t contents = 0;
+    uint32_t contentLength = 0;
+    const char* failure = nullptr;
+    const uint16_t used =
+        DecodeNumber(buffer, length, outcome, Datatype::kEnumerated, 0, contents, contentLength, failure);
+    if (used == 0) {
+        if (failure != nullptr) StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     // Keep the decoded content length: a re-encode writes the octets it read.
-    value_ = static_cast<uint32_t>(value);
+    value_ = static_cast<uint32_t>(contents);
     MarkAssigned(contentLength);
-    return static_cast<uint16_t>(header + contentLength);
+    return used;
 }
 
 uint16_t BACnetPrimitiveENUM::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {

@@ -1,6 +1,5 @@
 #include "core/bacnetprimitiveobjectidentifier.h"
 
-#include "core/bacnetoctetstream.h"
 #include "core/stackerrorlog.h"
 #include "render/bacnetnametables.h"
 
@@ -9,78 +8,29 @@ namespace {
 constexpr const char* kSource = "bacnetprimitiveobjectidentifier";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetPrimitiveObjectIdentifier::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetPrimitiveObjectIdentifier::Encode";
+constexpr const char* kInvalidObject = "Invalid primitive object identifier object";
 }  // namespace
 
 uint16_t BACnetPrimitiveObjectIdentifier::Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome) {
-    Reset();
-    if (buffer == nullptr || length == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid parameters ");
-        SetReject(outcome, kRejectOther);
+    uint64_t contents = 0;
+    uint32_t contentLength = 0;
+    const char* failure = nullptr;
+    const uint16_t used = DecodeNumber(buffer, length, outcome, Datatype::kObjectIdentifier, kContentLength, contents,
+                                       contentLength, failure);
+    if (used == 0) {
+        if (failure != nullptr) StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
-    if (headerSize == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Can not extract Property length ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kObjectIdentifier) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (tag_.lengthValueType != kContentLength) {
-        SetReject(outcome, kRejectParameterOutOfRange);
-        Reset();
-        return 0;
-    }
-    BACnetStackOctetReader reader(buffer, length);
-    uint32_t value = 0;
-    if (!reader.Skip(headerSize) || !reader.ReadU32(value)) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Message is to short. ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    value_ = value;
+    value_ = static_cast<uint32_t>(contents);
     valid_ = true;
-    return static_cast<uint16_t>(reader.Position());
+    return used;
 }
 
 uint16_t BACnetPrimitiveObjectIdentifier::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
-    if (buffer == nullptr || room == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid parameters");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (!valid_) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Invalid primitive object identifier object");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < kContentLength + 1) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    uint8_t header[BACnetTag::kMaxHeaderSize];
-    const uint16_t headerSize = BuildHeader(kContentLength, room, header);
-    if (headerSize == 0) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Could not encode BACnet Tag");
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < headerSize + kContentLength) {
-        StackErrorLog(kEncode, kSource, __LINE__, "Not enough space to encode this object");
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteBytes(header, headerSize);
-    writer.WriteU32(value_);
-    return static_cast<uint16_t>(writer.Position());
+    const char* failure = nullptr;
+    const uint16_t written = EncodeNumber(buffer, room, outcome, kContentLength, value_, kInvalidObject, failure);
+    if (written == 0) StackErrorLog(kEncode, kSource, __LINE__, "%s", failure);
+    return written;
 }
 
 bool BACnetPrimitiveObjectIdentifier::IsEqual(const ICodable* other) const {
