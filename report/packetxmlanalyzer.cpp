@@ -643,31 +643,17 @@ void PacketXmlAnalyzer::HandleWriteAccessSpecifications(const XMLElement& first,
 void PacketXmlAnalyzer::HandlePropertyReferences(const XMLElement& first, DeviceRecord& device, ObjectRecord& object,
                                                  bool withValues) {
     for (const XMLElement* reference = &first; reference != nullptr; reference = reference->NextSiblingElement()) {
-        const XMLElement* propertyId = reference->FirstChildElement("PropertyIdentifier");
-        if (propertyId == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) PropertyReference or ReadResult: No PropertyIdentifier child element "
-                "found \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        const char* name = propertyId->GetText();
-        if (name == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) (PropertyReference or ReadResult)/PropertyIdentifier: Could not get "
-                "PropertyIdentifier text \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        PropertyRecord& property = object.GetOrAddProperty(name);
-        if (!withValues) continue;
+        const XMLElement* propertyId = nullptr;
+        const char* name = nullptr;
+        PropertyRecord* property =
+            GetPropertyFromIdentifier(*reference, object, "PropertyReference or ReadResult",
+                                      "(PropertyReference or ReadResult)", propertyId, name);
+        if (property == nullptr || !withValues) continue;
         if (const XMLElement* propertyValue = propertyId->NextSiblingElement("PropertyValue")) {
-            FormatPropertyValue(*propertyValue, property);
+            FormatPropertyValue(*propertyValue, *property);
             if (StartsWithObjectList(name)) HandleObjectList(*propertyValue, device);
         } else if (const XMLElement* accessError = propertyId->NextSiblingElement("PropertyAccessError")) {
-            property.AddValue(PacketNumber(), FormatError(*accessError));
+            property->AddValue(PacketNumber(), FormatError(*accessError));
         }
     }
 }
@@ -675,26 +661,32 @@ void PacketXmlAnalyzer::HandlePropertyReferences(const XMLElement& first, Device
 void PacketXmlAnalyzer::HandleListOfValues(const XMLElement& first, ObjectRecord& object, bool withValues) {
     for (const XMLElement* propertyValue = &first; propertyValue != nullptr;
          propertyValue = propertyValue->NextSiblingElement("PropertyValue")) {
-        const XMLElement* propertyId = propertyValue->FirstChildElement("PropertyIdentifier");
-        if (propertyId == nullptr) {
-            ReportPrint("Error: (Packet %u) ListOfValues/PropertyValue: No PropertyIdentifier child element found \n",
-                        PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        const char* name = propertyId->GetText();
-        if (name == nullptr) {
-            ReportPrint(
-                "Error: (Packet %u) ListOfValues/PropertyValue/PropertyIdentifier: Could not get "
-                "PropertyIdentifier text \n",
-                PacketNumber());
-            SetPacketError();
-            continue;
-        }
-        PropertyRecord& property = object.GetOrAddProperty(name);
-        if (!withValues) continue;
-        if (const XMLElement* value = propertyId->NextSiblingElement("Value")) FormatPropertyValue(*value, property);
+        const XMLElement* propertyId = nullptr;
+        const char* name = nullptr;
+        PropertyRecord* property = GetPropertyFromIdentifier(*propertyValue, object, "ListOfValues/PropertyValue",
+                                                             "ListOfValues/PropertyValue", propertyId, name);
+        if (property == nullptr || !withValues) continue;
+        if (const XMLElement* value = propertyId->NextSiblingElement("Value")) FormatPropertyValue(*value, *property);
     }
+}
+
+PropertyRecord* PacketXmlAnalyzer::GetPropertyFromIdentifier(const XMLElement& element, ObjectRecord& object,
+                                                             const char* path, const char* parentPath,
+                                                             const XMLElement*& propertyId, const char*& name) {
+    propertyId = element.FirstChildElement("PropertyIdentifier");
+    if (propertyId == nullptr) {
+        ReportPrint("Error: (Packet %u) %s: No PropertyIdentifier child element found \n", PacketNumber(), path);
+        SetPacketError();
+        return nullptr;
+    }
+    name = propertyId->GetText();
+    if (name == nullptr) {
+        ReportPrint("Error: (Packet %u) %s/PropertyIdentifier: Could not get PropertyIdentifier text \n",
+                    PacketNumber(), parentPath);
+        SetPacketError();
+        return nullptr;
+    }
+    return &object.GetOrAddProperty(name);
 }
 
 void PacketXmlAnalyzer::HandleObjectList(const XMLElement& propertyValue, DeviceRecord& device) {

@@ -95,6 +95,13 @@ public:
     void HandlePropertyReferences(const tinyxml2::XMLElement& first, DeviceRecord& device, ObjectRecord& object,
                                   bool withValues);
     void HandleListOfValues(const tinyxml2::XMLElement& first, ObjectRecord& object, bool withValues);
+    // The property named by the text of `element`'s "PropertyIdentifier"
+    // child (handed back in `propertyId`), added to the object when new.
+    // Null, with a fault printed, when the child or its text is missing: the
+    // element's path is `path`, the child's `parentPath` + "/PropertyIdentifier".
+    PropertyRecord* GetPropertyFromIdentifier(const tinyxml2::XMLElement& element, ObjectRecord& object,
+                                              const char* path, const char* parentPath,
+                                              const tinyxml2::XMLElement*& propertyId, const char*& name);
     void HandleObjectList(const tinyxml2::XMLElement& propertyValue, DeviceRecord& device);
     // Records the value element's children as one text with AddValue.
     void FormatPropertyValue(const tinyxml2::XMLElement& value, PropertyRecord& property);
