@@ -164,6 +164,34 @@ uint16_t BACnetPrimitiveBase::EncodeNumber(uint8_t* buffer, uint16_t room, BACne
     return static_cast<uint16_t>(writer.Position());
 }
 
+uint16_t BACnetPrimitiveBase::DecodeStringHeader(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
+                                                 uint8_t datatype, const char* tagFailureText,
+                                                 uint32_t& contentLength, const char*& failure) {
+    failure = nullptr;
+    contentLength = 0;
+    const uint16_t headerSize = tag_.Decode(buffer, length);
+    if (headerSize == 0) {
+        failure = tagFailureText;
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    if (!tag_.IsContext() && tag_.tagNumber != datatype) {
+        failure = "Invalid application tag";
+        SetReject(outcome, kRejectInvalidTag);
+        Reset();
+        return 0;
+    }
+    if (length - headerSize < tag_.lengthValueType) {
+        failure = "Not enough bytes to read";
+        SetReject(outcome, kRejectOther);
+        Reset();
+        return 0;
+    }
+    contentLength = tag_.lengthValueType;
+    return headerSize;
+}
+
 uint16_t BACnetPrimitiveBase::DecodeFourOctets(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
                                                uint8_t datatype, const char* invalidTagText, uint8_t (&contents)[4],
                                                const char*& failure) {

@@ -75,6 +75,15 @@ protected:
     // `failure` (`invalidText` for a value that is not valid).
     uint16_t EncodeNumber(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome, uint32_t contentLength,
                           uint64_t contents, const char* invalidText, const char*& failure) const;
+    // A string (of octets, characters or bits), after the caller's own
+    // checks of the buffer: this value's tag (application tag `datatype` or
+    // a context tag), whose content octets must all be in the buffer. The
+    // header size, with the content length in `contentLength`; on failure 0,
+    // the value reset, the answer recorded in `outcome` and `failure` set to
+    // the text the caller reports (`tagFailureText` for a tag that cannot be
+    // read).
+    uint16_t DecodeStringHeader(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, uint8_t datatype,
+                                const char* tagFailureText, uint32_t& contentLength, const char*& failure);
     // A date or a time: this value's tag (application tag `datatype` or a
     // context tag) and four content octets into `contents`. The octets
     // used; on failure 0, the value reset, the answer recorded in `outcome`

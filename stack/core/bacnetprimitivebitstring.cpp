@@ -12,6 +12,7 @@ constexpr uint8_t kMaxUnusedBits = 7;
 
 size_t OctetsFor(uint64_t bitCount) { return static_cast<size_t>((bitCount + 7) / 8); }
 uint8_t BitMask(uint32_t index) { return static_cast<uint8_t>(0x80u >> (index % 8)); }
+constexpr const char* kTagFailure = "Can not extract Property length ";
 }  // namespace
 
 void BACnetPrimitiveBitSTRING::SetValue(const std::vector<bool>& bits) {
@@ -61,28 +62,16 @@ uint16_t BACnetPrimitiveBitSTRING::Decode(const uint8_t* buffer, uint16_t length
         SetReject(outcome, kRejectOther);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
+    uint32_t contentLength = 0;
+    const char* failure = nullptr;
+    const uint16_t headerSize =
+        DecodeStringHeader(buffer, length, outcome, Datatype::kBitString, kTagFailure, contentLength, failure);
     if (headerSize == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Can not extract Property length ");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kBitString) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     BACnetStackOctetReader reader(buffer, length);
     reader.Skip(headerSize);
-    const uint32_t contentLength = tag_.lengthValueType;
-    if (reader.Remaining() < contentLength) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to read");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
     // The unused-bits octet is part of every BIT STRING.
     if (contentLength == 0) {
         StackErrorLog(kDecode, kSource, __LINE__, "Missing unused bits octet");

@@ -10,6 +10,7 @@ constexpr const char* kDecode = "ZalvoBACnetStack::BACnetPrimitiveCharSTRING::De
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetPrimitiveCharSTRING::Encode";
 // Smallest room worth trying: a one-octet header and the character set.
 constexpr uint16_t kMinimumRoom = 2;
+constexpr const char* kTagFailure = "Could not extract BACnet Tag";
 }  // namespace
 
 void BACnetPrimitiveCharSTRING::SetValue(std::string_view bytes, uint8_t characterSet) {
@@ -24,28 +25,16 @@ uint16_t BACnetPrimitiveCharSTRING::Decode(const uint8_t* buffer, uint16_t lengt
         SetAbort(outcome, kAbortOther);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
+    uint32_t contentLength = 0;
+    const char* failure = nullptr;
+    const uint16_t headerSize =
+        DecodeStringHeader(buffer, length, outcome, Datatype::kCharacterString, kTagFailure, contentLength, failure);
     if (headerSize == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Could not extract BACnet Tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kCharacterString) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     BACnetStackOctetReader reader(buffer, length);
     reader.Skip(headerSize);
-    const uint32_t contentLength = tag_.lengthValueType;
-    if (reader.Remaining() < contentLength) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to read");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
     // The character-set octet is part of every CharacterString.
     if (contentLength == 0) {
         StackErrorLog(kDecode, kSource, __LINE__, "Missing character set octet");

@@ -10,6 +10,7 @@ constexpr const char* kDecode = "ZalvoBACnetStack::BACnetPrimitiveOctSTRING::Dec
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetPrimitiveOctSTRING::Encode";
 // Smallest room worth trying: a one-octet header and one octet more.
 constexpr uint16_t kMinimumRoom = 2;
+constexpr const char* kTagFailure = "Could not extract BACnet Tag";
 }  // namespace
 
 void BACnetPrimitiveOctSTRING::SetValue(const uint8_t* octets, size_t count) {
@@ -29,28 +30,16 @@ uint16_t BACnetPrimitiveOctSTRING::Decode(const uint8_t* buffer, uint16_t length
         SetAbort(outcome, kAbortOther);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
+    uint32_t contentLength = 0;
+    const char* failure = nullptr;
+    const uint16_t headerSize =
+        DecodeStringHeader(buffer, length, outcome, Datatype::kOctetString, kTagFailure, contentLength, failure);
     if (headerSize == 0) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Could not extract BACnet Tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (!tag_.IsContext() && tag_.tagNumber != Datatype::kOctetString) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Invalid application tag");
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
+        StackErrorLog(kDecode, kSource, __LINE__, "%s", failure);
         return 0;
     }
     BACnetStackOctetReader reader(buffer, length);
     reader.Skip(headerSize);
-    const uint32_t contentLength = tag_.lengthValueType;
-    if (reader.Remaining() < contentLength) {
-        StackErrorLog(kDecode, kSource, __LINE__, "Not enough bytes to read");
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
-    }
     value_.assign(reader.Current(), reader.Current() + contentLength);
     reader.Skip(contentLength);
     valid_ = true;
