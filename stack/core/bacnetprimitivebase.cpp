@@ -14,6 +14,14 @@ constexpr const char* kEncodeWithContext = "ZalvoBACnetStack::BACnetPrimitiveBas
 constexpr uint16_t kFourOctets = 4;
 }  // namespace
 
+// The numbers' texts, and the dates' and times' (which have their own).
+const BACnetPrimitiveBase::ContentTexts BACnetPrimitiveBase::kNumberTexts{
+    "Can not extract Property length ", kRejectInvalidTag, "Invalid application tag",
+    "Invalid parameters", nullptr, "Could not encode BACnet Tag"};
+const BACnetPrimitiveBase::ContentTexts BACnetPrimitiveBase::kFourOctetTexts{
+    "Could not extract BACnet Tag", kRejectOther, nullptr,
+    "Invalid prameters", "Invalid primitive integer object", "Could not encode BACnet tag"};
+
 uint16_t BACnetPrimitiveBase::DecodeWithContext(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
                                                 uint8_t contextTag, bool quiet) {
     if (buffer == nullptr || length == 0) {
@@ -97,15 +105,30 @@ uint16_t BACnetPrimitiveBase::DecodeNumber(const uint8_t* buffer, uint16_t lengt
         SetReject(outcome, kRejectOther);
         return 0;
     }
+    return DecodeContents(buffer, length, outcome, datatype, fixedLength, kNumberTexts, contents, contentLength,
+                          failure);
+}
+
+uint16_t BACnetPrimitiveBase::EncodeNumber(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
+                                           uint32_t contentLength, uint64_t contents, const char* invalidText,
+                                           const char*& failure) const {
+    ContentTexts texts = kNumberTexts;
+    texts.invalidObject = invalidText;
+    return EncodeContents(buffer, room, outcome, contentLength, contents, texts, failure);
+}
+
+uint16_t BACnetPrimitiveBase::DecodeContents(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
+                                             uint8_t datatype, uint32_t fixedLength, const ContentTexts& texts,
+                                             uint64_t& contents, uint32_t& contentLength, const char*& failure) {
     const uint16_t headerSize = tag_.Decode(buffer, length);
     if (headerSize == 0) {
-        failure = "Can not extract Property length ";
-        SetReject(outcome, kRejectInvalidTag);
+        failure = texts.tagFailure;
+        SetReject(outcome, texts.tagFailureReason);
         Reset();
         return 0;
     }
     if (!tag_.IsContext() && tag_.tagNumber != datatype) {
-        failure = "Invalid application tag";
+        failure = texts.invalidTag;
         SetReject(outcome, kRejectInvalidTag);
         Reset();
         return 0;
@@ -132,24 +155,24 @@ uint16_t BACnetPrimitiveBase::DecodeNumber(const uint8_t* buffer, uint16_t lengt
     return static_cast<uint16_t>(reader.Position());
 }
 
-uint16_t BACnetPrimitiveBase::EncodeNumber(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
-                                           uint32_t contentLength, uint64_t contents, const char* invalidText,
-                                           const char*& failure) const {
+uint16_t BACnetPrimitiveBase::EncodeContents(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
+                                             uint32_t contentLength, uint64_t contents, const ContentTexts& texts,
+                                             const char*& failure) const {
     failure = nullptr;
     if (buffer == nullptr || room == 0) {
-        failure = "Invalid parameters";
+        failure = texts.invalidParameters;
         SetAbort(outcome, kAbortOther);
         return 0;
     }
     if (!valid_) {
-        failure = invalidText;
+        failure = texts.invalidObject;
         SetAbort(outcome, kAbortOther);
         return 0;
     }
     uint8_t header[BACnetTag::kMaxHeaderSize];
     const uint16_t headerSize = BuildHeader(contentLength, BACnetTag::kMaxHeaderSize, header);
     if (headerSize == 0) {
-        failure = "Could not encode BACnet Tag";
+        failure = texts.headerFailure;
         SetAbort(outcome, kAbortOther);
         return 0;
     }
@@ -182,7 +205,7 @@ uint16_t BACnetPrimitiveBase::DecodeStringHeader(const uint8_t* buffer, uint16_t
         Reset();
         return 0;
     }
-    if (length - headerSize < tag_.lengthValueType) {
+    if (static_cast<uint32_t>(length - headerSize) < tag_.lengthValueType) {
         failure = "Not enough bytes to read";
         SetReject(outcome, kRejectOther);
         Reset();
@@ -202,68 +225,23 @@ uint16_t BACnetPrimitiveBase::DecodeFourOctets(const uint8_t* buffer, uint16_t l
         SetReject(outcome, kRejectOther);
         return 0;
     }
-    const uint16_t headerSize = tag_.Decode(buffer, length);
-    if (headerSize == 0) {
-        failure = "Could not extract BACnet Tag";
-        SetReject(outcome, kRejectOther);
-        Reset();
-        return 0;
+    ContentTexts texts = kFourOctetTexts;
+    texts.invalidTag = invalidTagText;
+    uint64_t packed = 0;
+    uint32_t contentLength = 0;
+    const uint16_t used =
+        DecodeContents(buffer, length, outcome, datatype, kFourOctets, texts, packed, contentLength, failure);
+    for (size_t index = 0; index < kFourOctets; ++index) {
+        contents[index] = static_cast<uint8_t>(packed >> (8 * (kFourOctets - 1 - index)));
     }
-    if (!tag_.IsContext() && tag_.tagNumber != datatype) {
-        failure = invalidTagText;
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    if (tag_.lengthValueType != kFourOctets) {
-        SetReject(outcome, kRejectParameterOutOfRange);
-        Reset();
-        return 0;
-    }
-    BACnetStackOctetReader reader(buffer, length);
-    if (!reader.Skip(headerSize) || !reader.ReadBytes(contents, kFourOctets)) {
-        failure = "Message is to short. ";
-        SetReject(outcome, kRejectInvalidTag);
-        Reset();
-        return 0;
-    }
-    return static_cast<uint16_t>(reader.Position());
+    return used;
 }
 
 uint16_t BACnetPrimitiveBase::EncodeFourOctets(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome,
                                                const uint8_t (&contents)[4], const char*& failure) const {
-    failure = nullptr;
-    if (buffer == nullptr || room == 0) {
-        failure = "Invalid prameters";
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (!valid_) {
-        failure = "Invalid primitive integer object";
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < kFourOctets + 1) {
-        failure = "Not enough space to encode this object";
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    uint8_t header[BACnetTag::kMaxHeaderSize];
-    const uint16_t headerSize = BuildHeader(kFourOctets, room, header);
-    if (headerSize == 0) {
-        failure = "Could not encode BACnet tag";
-        SetAbort(outcome, kAbortOther);
-        return 0;
-    }
-    if (room < headerSize + kFourOctets) {
-        failure = "Not enough space to encode this object";
-        SetAbort(outcome, kAbortSegmentationNotSupported);
-        return 0;
-    }
-    BACnetStackOctetWriter writer(buffer, room);
-    writer.WriteBytes(header, headerSize);
-    writer.WriteBytes(contents, kFourOctets);
-    return static_cast<uint16_t>(writer.Position());
+    uint64_t packed = 0;
+    for (const uint8_t octet : contents) packed = packed << 8 | octet;
+    return EncodeContents(buffer, room, outcome, kFourOctets, packed, kFourOctetTexts, failure);
 }
 
 }  // namespace ZalvoBACnetStack

@@ -108,6 +108,29 @@ protected:
     }
 
     BACnetTag tag_;
+
+private:
+    // What a number, a date or a time reports when its tag cannot be read
+    // (and the reject reason then), when another application tag comes, and
+    // when it cannot be encoded.
+    struct ContentTexts {
+        const char* tagFailure;
+        uint32_t tagFailureReason;
+        const char* invalidTag;
+        const char* invalidParameters;
+        const char* invalidObject;
+        const char* headerFailure;
+    };
+    static const ContentTexts kNumberTexts;
+    static const ContentTexts kFourOctetTexts;
+    // The shared part of DecodeNumber and DecodeFourOctets, after their
+    // checks of the buffer.
+    uint16_t DecodeContents(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, uint8_t datatype,
+                            uint32_t fixedLength, const ContentTexts& texts, uint64_t& contents,
+                            uint32_t& contentLength, const char*& failure);
+    // EncodeNumber and EncodeFourOctets: the tag and the content octets.
+    uint16_t EncodeContents(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome, uint32_t contentLength,
+                            uint64_t contents, const ContentTexts& texts, const char*& failure) const;
 };
 
 }  // namespace ZalvoBACnetStack
