@@ -310,6 +310,64 @@ public:
         }
     };
 
+    // The optional device instance range of Who-Is and Who-Has: the low
+    // limit in context tag 0 and the high limit in context tag 1, present
+    // together or not at all. Failures are reported under the owner's names.
+    struct DeviceInstanceRange {
+        static constexpr uint32_t kMaxDeviceInstance = 4194303;
+        static constexpr uint8_t kLowLimitTag = 0;
+        static constexpr uint8_t kHighLimitTag = 1;
+
+        // The owner's source file and qualified operation names.
+        struct ReportNames {
+            const char* source;
+            const char* decode;
+            const char* encode;
+            const char* setLimits;
+            const char* setLow;
+            const char* setHigh;
+        };
+
+        BACnetPrimitiveUINT lowLimit;
+        BACnetPrimitiveUINT highLimit;
+
+        bool Has() const { return lowLimit.IsValid() && highLimit.IsValid(); }
+        void Clear() {
+            lowLimit.Reset();
+            highLimit.Reset();
+        }
+        // Both limits, on a range without limits; refused (reported, false,
+        // still without limits) when low is above high or either is not a
+        // device instance.
+        bool Set(uint32_t low, uint32_t high, const ReportNames& names);
+        // The limits that stand at the start of the buffer, each in `used`
+        // octets (none when another tag or nothing stands there); false
+        // (reported) when a limit's tag is there but its value does not
+        // decode.
+        bool Decode(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, const ReportNames& names,
+                    uint16_t& used);
+        // Both limits; 0 (reported) when one does not encode.
+        uint16_t Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome, const ReportNames& names);
+        // Both without limits, or both with the same limits.
+        bool IsEqual(const DeviceInstanceRange& other) const {
+            if (other.Has() != Has()) return false;
+            return !Has() || (other.lowLimit.GetValue() == lowLimit.GetValue() &&
+                              other.highLimit.GetValue() == highLimit.GetValue());
+        }
+        // "DeviceInstanceRangeLowLimit" (0) and "DeviceInstanceRangeHighLimit"
+        // (1), when both are present.
+        void AddChildren(RenderChildren& children) const {
+            if (!Has()) return;
+            children.push_back(MakeRenderChild(&lowLimit, "DeviceInstanceRangeLowLimit", kLowLimitTag));
+            children.push_back(MakeRenderChild(&highLimit, "DeviceInstanceRangeHighLimit", kHighLimitTag));
+        }
+
+    private:
+        bool SetLimit(BACnetPrimitiveUINT& limit, uint8_t tagNumber, uint32_t value, const ReportNames& names);
+        bool DecodeLimit(BACnetPrimitiveUINT& limit, uint8_t tagNumber, const uint8_t* buffer, uint16_t length,
+                         BACnetErrorOutcome* outcome, const ReportNames& names, uint16_t& used);
+    };
+
     // The values of a list, each in an allocation of its own, so that running
     // out of memory is noticed instead of thrown.
     template <class T>

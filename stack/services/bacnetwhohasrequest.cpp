@@ -10,9 +10,13 @@ namespace {
 constexpr const char* kSource = "bacnetwhohasrequest";
 constexpr const char* kDecode = "ZalvoBACnetStack::BACnetWhoHasRequest::Decode";
 constexpr const char* kEncode = "ZalvoBACnetStack::BACnetWhoHasRequest::Encode";
-constexpr const char* kSetLimits = "ZalvoBACnetStack::BACnetWhoHasRequest::SetDeviceInstanceRangeLimits";
-constexpr const char* kSetLow = "ZalvoBACnetStack::BACnetWhoHasRequest::SetDeviceInstanceRangeLowLimit";
-constexpr const char* kSetHigh = "ZalvoBACnetStack::BACnetWhoHasRequest::SetDeviceInstanceRangeHighLimit";
+constexpr BACnetServiceCodec::DeviceInstanceRange::ReportNames kRangeNames{
+    kSource,
+    kDecode,
+    kEncode,
+    "ZalvoBACnetStack::BACnetWhoHasRequest::SetDeviceInstanceRangeLimits",
+    "ZalvoBACnetStack::BACnetWhoHasRequest::SetDeviceInstanceRangeLowLimit",
+    "ZalvoBACnetStack::BACnetWhoHasRequest::SetDeviceInstanceRangeHighLimit"};
 constexpr const char* kSetObjectIdentifier = "ZalvoBACnetStack::BACnetWhoHasRequest::SetObjectIdentifier";
 constexpr const char* kCopy = "ZalvoBACnetStack::BACnetWhoHasRequest::BACnetWhoHasRequest";
 
@@ -27,8 +31,7 @@ std::unique_ptr<BACnetPrimitiveBase> MakeObject(uint8_t objectChoice) {
 
 BACnetWhoHasRequest::BACnetWhoHasRequest(const BACnetWhoHasRequest& other)
     : BACnetUnconfirmedServiceRequest(other),
-      lowLimit_(other.lowLimit_),
-      highLimit_(other.highLimit_),
+      range_(other.range_),
       objectChoice_(other.objectChoice_) {
     if (other.object_ == nullptr) return;
     std::unique_ptr<ICodable> copy = other.object_->Clone();
@@ -55,15 +58,11 @@ uint16_t BACnetWhoHasRequest::Decode(const uint8_t* buffer, uint16_t length, BAC
         valid_ = true;
         return 0;
     }
-    uint16_t lowSize = 0;
-    uint16_t highSize = 0;
-    if (!DecodeOptionalLimit(buffer, length, outcome, kLowLimitTag, lowLimit_, lowSize) ||
-        !DecodeOptionalLimit(buffer + lowSize, static_cast<uint16_t>(length - lowSize), outcome, kHighLimitTag,
-                             highLimit_, highSize)) {
+    uint16_t used = 0;
+    if (!range_.Decode(buffer, length, outcome, kRangeNames, used)) {
         Reset();
         return 0;
     }
-    uint16_t used = static_cast<uint16_t>(lowSize + highSize);
     BACnetTag choice;
     if (used >= length || choice.Decode(buffer + used, static_cast<uint16_t>(length - used)) == 0) {
         StackErrorLog(kDecode, kSource, __LINE__, "Error decoding the tag for the object choice part of the WhoHas");
@@ -97,7 +96,7 @@ uint16_t BACnetWhoHasRequest::Decode(const uint8_t* buffer, uint16_t length, BAC
     }
     objectChoice_ = choice.tagNumber;
     used = static_cast<uint16_t>(used + objectSize);
-    if (lowLimit_.IsValid() != highLimit_.IsValid()) {
+    if (range_.lowLimit.IsValid() != range_.highLimit.IsValid()) {
         StackErrorLog(kDecode, kSource, __LINE__,
                       "Error - only one limit was provided.  Either both must be provided or neither.");
         Reset();
@@ -105,20 +104,6 @@ uint16_t BACnetWhoHasRequest::Decode(const uint8_t* buffer, uint16_t length, BAC
     }
     valid_ = true;
     return used;
-}
-
-bool BACnetWhoHasRequest::DecodeOptionalLimit(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome,
-                                              uint8_t tagNumber, BACnetPrimitiveUINT& limit, uint16_t& used) {
-    used = 0;
-    BACnetTag tag;
-    if (length == 0 || tag.Decode(buffer, length) == 0 || !tag.IsContext() || tag.tagNumber != tagNumber) {
-        return true;  // absent
-    }
-    used = limit.DecodeWithContext(buffer, length, outcome, tagNumber);
-    if (used != 0) return true;
-    StackErrorLog(kDecode, kSource, __LINE__, "Unable to decode device instance range %s limit with context=[%u]",
-                  tagNumber == kLowLimitTag ? "low" : "high", unsigned{tagNumber});
-    return false;
 }
 
 uint16_t BACnetWhoHasRequest::Encode(uint8_t* buffer, uint16_t room, BACnetErrorOutcome* outcome) {
@@ -134,24 +119,8 @@ uint16_t BACnetWhoHasRequest::Encode(uint8_t* buffer, uint16_t room, BACnetError
     }
     uint16_t used = 0;
     if (HasLimits()) {
-        used = lowLimit_.EncodeWithContext(buffer, room, outcome, kLowLimitTag);
-        if (used == 0) {
-            StackErrorLog(kEncode, kSource, __LINE__,
-                          "Unable to encode device instance range low limit with context=[%u]", unsigned{kLowLimitTag});
-            return 0;
-        }
-        // With no room left the high limit's own check reports the lack of room.
-        const uint16_t highSize = used < room ? highLimit_.EncodeWithContext(
-                                                    buffer + used, static_cast<uint16_t>(room - used), outcome,
-                                                    kHighLimitTag)
-                                              : highLimit_.EncodeWithContext(nullptr, 0, outcome, kHighLimitTag);
-        if (highSize == 0) {
-            StackErrorLog(kEncode, kSource, __LINE__,
-                          "Unable to encode device instance range high limit with context=[%u]",
-                          unsigned{kHighLimitTag});
-            return 0;
-        }
-        used = static_cast<uint16_t>(used + highSize);
+        used = range_.Encode(buffer, room, outcome, kRangeNames);
+        if (used == 0) return 0;
     }
     const uint16_t objectSize =
         object_ == nullptr ? 0
@@ -174,8 +143,7 @@ std::unique_ptr<ICodable> BACnetWhoHasRequest::Clone() const {
 }
 
 void BACnetWhoHasRequest::Reset() {
-    lowLimit_.Reset();
-    highLimit_.Reset();
+    range_.Clear();
     object_.reset();
     objectChoice_ = 0;
     valid_ = false;
@@ -184,12 +152,8 @@ void BACnetWhoHasRequest::Reset() {
 bool BACnetWhoHasRequest::IsEqual(const ICodable* other) const {
     if (other == nullptr || other->GetDatatype() != GetDatatype()) return false;
     const auto* request = dynamic_cast<const BACnetWhoHasRequest*>(other);
-    if (request == nullptr || request->valid_ != valid_ || request->HasLimits() != HasLimits() ||
+    if (request == nullptr || request->valid_ != valid_ || !request->range_.IsEqual(range_) ||
         request->objectChoice_ != objectChoice_) {
-        return false;
-    }
-    if (HasLimits() && (request->lowLimit_.GetValue() != lowLimit_.GetValue() ||
-                        request->highLimit_.GetValue() != highLimit_.GetValue())) {
         return false;
     }
     if (object_ == nullptr || request->object_ == nullptr) return object_ == request->object_;
@@ -197,10 +161,7 @@ bool BACnetWhoHasRequest::IsEqual(const ICodable* other) const {
 }
 
 bool BACnetWhoHasRequest::GetChildren(RenderChildren& children) const {
-    if (HasLimits()) {
-        children.push_back(MakeRenderChild(&lowLimit_, "DeviceInstanceRangeLowLimit", kLowLimitTag));
-        children.push_back(MakeRenderChild(&highLimit_, "DeviceInstanceRangeHighLimit", kHighLimitTag));
-    }
+    range_.AddChildren(children);
     if (object_ != nullptr) {
         children.push_back(MakeRenderChild(object_.get(),
                                            objectChoice_ == kObjectIdentifierTag ? "ObjectIdentifier" : "ObjectName",
@@ -211,50 +172,10 @@ bool BACnetWhoHasRequest::GetChildren(RenderChildren& children) const {
 
 bool BACnetWhoHasRequest::SetDeviceInstanceRangeLimits(uint32_t low, uint32_t high) {
     ClearDeviceInstanceRangeLimits();
-    if (low > high) {
-        StackErrorLog(kSetLimits, kSource, __LINE__,
-                      "Error - device instance range low limit is greater than device instance high range limit");
-        return false;
-    }
-    if (!SetDeviceInstanceRangeLowLimit(low)) {
-        StackErrorLog(kSetLimits, kSource, __LINE__, "Failed to set the device instance range low limit");
-        return false;
-    }
-    if (!SetDeviceInstanceRangeHighLimit(high)) {
-        StackErrorLog(kSetLimits, kSource, __LINE__, "Failed to set the device instance range high limit");
-        lowLimit_.Reset();  // the limits come in pairs
-        return false;
-    }
-    return true;
+    return range_.Set(low, high, kRangeNames);
 }
 
-void BACnetWhoHasRequest::ClearDeviceInstanceRangeLimits() {
-    lowLimit_.Reset();
-    highLimit_.Reset();
-}
-
-bool BACnetWhoHasRequest::SetDeviceInstanceRangeLowLimit(uint32_t low) {
-    if (low > kMaxDeviceInstance) {
-        StackErrorLog(kSetLow, kSource, __LINE__,
-                      "Invalid device instance range low limit=[%u]. Must be between 0 and 4194303 inclusively", low);
-        return false;
-    }
-    lowLimit_.SetValue(low);
-    lowLimit_.SetContextTag(kLowLimitTag);
-    return true;
-}
-
-bool BACnetWhoHasRequest::SetDeviceInstanceRangeHighLimit(uint32_t high) {
-    if (high > kMaxDeviceInstance) {
-        StackErrorLog(kSetHigh, kSource, __LINE__,
-                      "Invalid device instance range hgih limit=[%u]. Must be between 0 and 4194303 inclusively",
-                      high);
-        return false;
-    }
-    highLimit_.SetValue(high);
-    highLimit_.SetContextTag(kHighLimitTag);
-    return true;
-}
+void BACnetWhoHasRequest::ClearDeviceInstanceRangeLimits() { range_.Clear(); }
 
 bool BACnetWhoHasRequest::SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier) {
     if (!objectIdentifier.IsValid()) {

@@ -12,15 +12,16 @@
 #include "core/bacnetprimitiveobjectidentifier.h"
 #include "core/bacnetprimitiveuint.h"
 #include "message/bacnetunconfirmedservicerequest.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
 class BACnetWhoHasRequest : public BACnetUnconfirmedServiceRequest {
 public:
     static constexpr uint32_t kServiceChoice = 7;
-    static constexpr uint32_t kMaxDeviceInstance = 4194303;
-    static constexpr uint8_t kLowLimitTag = 0;
-    static constexpr uint8_t kHighLimitTag = 1;
+    static constexpr uint32_t kMaxDeviceInstance = BACnetServiceCodec::DeviceInstanceRange::kMaxDeviceInstance;
+    static constexpr uint8_t kLowLimitTag = BACnetServiceCodec::DeviceInstanceRange::kLowLimitTag;
+    static constexpr uint8_t kHighLimitTag = BACnetServiceCodec::DeviceInstanceRange::kHighLimitTag;
     static constexpr uint8_t kObjectIdentifierTag = 2;
     static constexpr uint8_t kObjectNameTag = 3;
 
@@ -53,9 +54,9 @@ public:
     bool SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier);
     void SetObjectName(std::string_view objectName, uint8_t characterSet = BACnetPrimitiveCharSTRING::kUTF8);
 
-    bool HasLimits() const { return lowLimit_.IsValid() && highLimit_.IsValid(); }
-    uint32_t GetDeviceInstanceRangeLowLimit() const { return lowLimit_.GetValue(); }
-    uint32_t GetDeviceInstanceRangeHighLimit() const { return highLimit_.GetValue(); }
+    bool HasLimits() const { return range_.Has(); }
+    uint32_t GetDeviceInstanceRangeLowLimit() const { return range_.lowLimit.GetValue(); }
+    uint32_t GetDeviceInstanceRangeHighLimit() const { return range_.highLimit.GetValue(); }
     // 2 (object identifier), 3 (object name) or 0 when no object is held.
     uint8_t GetObjectChoice() const { return objectChoice_; }
     // The object asked for, of the kind objectChoice says, or null.
@@ -63,16 +64,7 @@ public:
     const BACnetPrimitiveCharSTRING* GetObjectName() const;
 
 private:
-    bool SetDeviceInstanceRangeLowLimit(uint32_t low);
-    bool SetDeviceInstanceRangeHighLimit(uint32_t high);
-    // The optional limit in context tag `tagNumber` at the start of the
-    // buffer: 0 octets when another tag (or nothing) stands there; false
-    // when the tag is there but its value does not decode.
-    bool DecodeOptionalLimit(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, uint8_t tagNumber,
-                             BACnetPrimitiveUINT& limit, uint16_t& used);
-
-    BACnetPrimitiveUINT lowLimit_;
-    BACnetPrimitiveUINT highLimit_;
+    BACnetServiceCodec::DeviceInstanceRange range_;
     std::unique_ptr<BACnetPrimitiveBase> object_;
     uint8_t objectChoice_ = 0;
 };

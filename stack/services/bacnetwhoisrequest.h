@@ -4,17 +4,17 @@
 // present together or not at all.
 #pragma once
 
-#include "core/bacnetprimitiveuint.h"
 #include "message/bacnetunconfirmedservicerequest.h"
+#include "services/bacnetservicecodec.h"
 
 namespace ZalvoBACnetStack {
 
 class BACnetWhoIsRequest : public BACnetUnconfirmedServiceRequest {
 public:
     static constexpr uint32_t kServiceChoice = 8;
-    static constexpr uint32_t kMaxDeviceInstance = 4194303;
-    static constexpr uint8_t kLowLimitTag = 0;
-    static constexpr uint8_t kHighLimitTag = 1;
+    static constexpr uint32_t kMaxDeviceInstance = BACnetServiceCodec::DeviceInstanceRange::kMaxDeviceInstance;
+    static constexpr uint8_t kLowLimitTag = BACnetServiceCodec::DeviceInstanceRange::kLowLimitTag;
+    static constexpr uint8_t kHighLimitTag = BACnetServiceCodec::DeviceInstanceRange::kHighLimitTag;
 
     BACnetWhoIsRequest() = default;
 
@@ -42,21 +42,12 @@ public:
     // above high or either is not a device instance.
     bool SetDeviceInstanceRangeLimits(uint32_t low, uint32_t high);
 
-    bool HasLimits() const { return lowLimit_.IsValid() && highLimit_.IsValid(); }
-    uint32_t GetDeviceInstanceRangeLowLimit() const { return lowLimit_.GetValue(); }
-    uint32_t GetDeviceInstanceRangeHighLimit() const { return highLimit_.GetValue(); }
+    bool HasLimits() const { return range_.Has(); }
+    uint32_t GetDeviceInstanceRangeLowLimit() const { return range_.lowLimit.GetValue(); }
+    uint32_t GetDeviceInstanceRangeHighLimit() const { return range_.highLimit.GetValue(); }
 
 private:
-    bool SetDeviceInstanceRangeLowLimit(uint32_t low);
-    bool SetDeviceInstanceRangeHighLimit(uint32_t high);
-    // Decodes the optional limit in context tag `tagNumber` at the start of
-    // the buffer: 0 octets when another tag (or nothing) stands there; false
-    // when the tag is there but its value does not decode.
-    bool DecodeOptionalLimit(const uint8_t* buffer, uint16_t length, BACnetErrorOutcome* outcome, uint8_t tagNumber,
-                             BACnetPrimitiveUINT& limit, uint16_t& used);
-
-    BACnetPrimitiveUINT lowLimit_;
-    BACnetPrimitiveUINT highLimit_;
+    BACnetServiceCodec::DeviceInstanceRange range_;
 };
 
 }  // namespace ZalvoBACnetStack
