@@ -26,6 +26,8 @@ import os
 import re
 import sys
 
+from generatedfile import write_if_changed
+
 TABLES_DIR = os.path.join("stack", "render")
 TABLES_HEADER = "bacnetnametables.h"
 TABLES_SOURCE = "bacnetnametables.cpp"
@@ -285,18 +287,6 @@ def render_classes_source(tables):
         "",
     ]
     return "\n".join(lines)
-
-
-def write_if_changed(path, text):
-    data = text.encode("utf-8")
-    try:
-        with open(path, "rb") as handle:
-            if handle.read() == data:
-                return
-    except FileNotFoundError:
-        pass
-    with open(path, "wb") as handle:
-        handle.write(data)
 
 
 def main(argv):

@@ -30,6 +30,8 @@ import os
 import re
 import sys
 
+from generatedfile import write_if_changed
+
 HEADER_NAME = "bacnetpropertyprofiletable.h"
 SOURCE_NAME = "bacnetpropertyprofiletable.cpp"
 
@@ -280,18 +282,6 @@ def render_source(types):
         "",
     ]
     return "\n".join(lines)
-
-
-def write_if_changed(path, text):
-    data = text.encode("utf-8")
-    try:
-        with open(path, "rb") as handle:
-            if handle.read() == data:
-                return
-    except FileNotFoundError:
-        pass
-    with open(path, "wb") as handle:
-        handle.write(data)
 
 
 def main(argv):
