@@ -14,7 +14,7 @@ public:
     BACnetListOfReadAccessSpecifications(const BACnetListOfReadAccessSpecifications& other);
     BACnetListOfReadAccessSpecifications& operator=(const BACnetListOfReadAccessSpecifications&) = delete;
 
-    // Appends a copy of a valid specification; the list becomes valid.
+    // Appends a copy of a valid ReadAccessSpecification; the list becomes valid.
     bool Add(const BACnetReadAccessSpecification& accessSpecification);
     size_t Size() const { return specifications_.Size(); }
     const BACnetReadAccessSpecification* At(size_t index) const { return specifications_.At(index); }

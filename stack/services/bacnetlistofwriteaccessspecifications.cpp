@@ -67,7 +67,7 @@ uint16_t BACnetListOfWriteAccessSpecifications::Encode(uint8_t* buffer, uint16_t
 
 std::unique_ptr<ICodable> BACnetListOfWriteAccessSpecifications::Clone() const {
     std::unique_ptr<ICodable> copy = Codec::CopyOf(*this);
-    // A value in a specification may have failed to copy when memory ran out.
+    // A value in a WriteAccessSpecification may have failed to copy when memory ran out.
     if (copy != nullptr && !BACnetServiceCodec::IsCompleteCopy(*copy, *this)) return nullptr;
     return copy;
 }

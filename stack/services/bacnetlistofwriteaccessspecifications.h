@@ -1,5 +1,5 @@
-// The service data of a WritePropertyMultiple request: one write access
-// specification after another until the data ends.
+// The service data of a WritePropertyMultiple request: one
+// WriteAccessSpecification after another until the data ends.
 #pragma once
 
 #include <memory>
@@ -13,7 +13,7 @@ namespace ZalvoBACnetStack {
 
 class BACnetListOfWriteAccessSpecifications final : public BACnetObjectBase {
 public:
-    // Appends a copy of a valid specification (reported, false otherwise);
+    // Appends a copy of a valid WriteAccessSpecification (reported, false otherwise);
     // the list is valid once it holds one.
     bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& accessSpecification);
 

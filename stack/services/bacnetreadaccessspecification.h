@@ -15,7 +15,7 @@ public:
 
     BACnetReadAccessSpecification();
 
-    // Starts a specification for the object with no references yet (not
+    // Starts a ReadAccessSpecification for the object with no references yet (not
     // valid until one is added).
     void SetObjectIdentifier(uint16_t objectType, uint32_t objectInstance);
     // Appends a copy of a valid reference; valid once the object is set.

@@ -13,7 +13,7 @@ public:
 
     BACnetReadPropertyMultipleRequest() = default;
 
-    // Appends a copy of a valid specification; the request becomes valid.
+    // Appends a copy of a valid ReadAccessSpecification; the request becomes valid.
     bool InsertReadAccessSpecification(const BACnetReadAccessSpecification& accessSpecification);
     const BACnetListOfReadAccessSpecifications& GetListOfReadAccessSpecifications() const {
         return listOfReadAccessSpecifications_;
