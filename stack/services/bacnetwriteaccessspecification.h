@@ -17,7 +17,7 @@ class BACnetWriteAccessSpecification final : public BACnetObjectBase {
 public:
     BACnetWriteAccessSpecification();
 
-    // Starts a specification for the object with no property values yet;
+    // Starts a WriteAccessSpecification for the object with no property values yet;
     // an empty identifier is refused (reported, false, not valid).
     bool SetObjectIdentifier(const BACnetPrimitiveObjectIdentifier& objectIdentifier);
     void SetObjectIdentifier(uint16_t objectType, uint32_t objectInstance);

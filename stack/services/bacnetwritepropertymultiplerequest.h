@@ -14,7 +14,7 @@ class BACnetWritePropertyMultipleRequest final : public BACnetConfirmedServiceRe
 public:
     static constexpr uint32_t kServiceChoice = 16;
 
-    // Appends a copy of a valid specification (reported, false otherwise);
+    // Appends a copy of a valid WriteAccessSpecification (reported, false otherwise);
     // the request is valid once it holds one.
     bool InsertWriteAccessSpecification(const BACnetWriteAccessSpecification& accessSpecification);
     const BACnetListOfWriteAccessSpecifications& GetListOfWriteAccessSpecifications() const { return list_; }
