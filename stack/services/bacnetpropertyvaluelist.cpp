@@ -30,8 +30,9 @@ void BACnetPropertyValueList::SetEmpty() {
 }
 
 bool BACnetPropertyValueList::Add(const BACnetPropertyValue& value) {
-    // A value that is not equal to itself (it holds a NaN) is refused too.
-    if (!value.IsValid() || !value.IsEqual(&value) || !values_.AddCopy(value)) {
+    // A REAL or Double NaN is a value like any other: the copy is not
+    // checked by equality, which a NaN never satisfies.
+    if (!value.IsValid() || !values_.AddCopy(value)) {
         StackErrorLog(kAdd, kSource, __LINE__, "Error - unable to add the property value");
         return false;
     }

@@ -85,5 +85,27 @@ TEST(ValueCopies, AListOfPropertyValuesHoldingANaNClonesCompletely) {
     EXPECT_FALSE(clone->IsEqual(&list));
 }
 
+TEST(ValueCopies, AListOfPropertyValuesTakesANaNValue) {
+    // A COV notification's present-value NaN, built value by value rather
+    // than decoded: the list takes it and encodes it back octet for octet.
+    const std::vector<uint8_t> valueOctets = ParseHex("09 55 2E 44 7F C0 00 00 2F");
+    BACnetPropertyValue value;
+    BACnetErrorOutcome outcome;
+    ASSERT_EQ(value.Decode(valueOctets.data(), static_cast<uint16_t>(valueOctets.size()), &outcome),
+              valueOctets.size());
+
+    BACnetPropertyValueList list;
+    StackErrorLogCapture log;
+    ASSERT_TRUE(list.Add(value));
+    EXPECT_EQ(log.Text(), "");
+    ASSERT_EQ(list.Size(), 1u);
+    EXPECT_TRUE(list.IsValid());
+
+    uint8_t encoded[32] = {};
+    const uint16_t size = list.EncodeWithContext(encoded, sizeof encoded, &outcome, 4);
+    EXPECT_EQ(std::vector<uint8_t>(encoded, encoded + size),
+              ParseHex("4E 09 55 2E 44 7F C0 00 00 2F 4F"));
+}
+
 }  // namespace
 }  // namespace ZalvoBACnetStack
