@@ -483,7 +483,7 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
          rpm(readAccess(ObjectId(0, 1), twoReferences) +
              readAccess(ObjectId(8, 5), references(reference(PropertyId("all", "0")), 1))),
          "", Local(kC) + " " + Local(kS, "0:1{presentValue[],units[]},8:5{all[]}"), false},
-        {"specification without object identifier",
+        {"read access entry without object identifier",
          rpm(readAccess("", twoReferences) + readAccess(ObjectId(8, 5), twoReferences)),
          E("ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/ReadAccessSpecification: Could "
            "not find an ObjectIdentifier element \n"),
@@ -492,7 +492,7 @@ TEST(PacketXmlAnalyzer, ConfirmedReadPropertyMultipleRequests) {
          E("ConfirmedRequest/ReadPropertyMultipleRequest/ListOfReadAccessSpecifications/ReadAccessSpecification/"
            "ObjectIdentifier: Could not find PropertyReference element \n"),
          Local(kC) + " " + Local(kS, "0:1{}"), true},
-        {"object out of range skips the specification",
+        {"object out of range skips its read access entry",
          rpm(readAccess(ObjectId(0, 4194304), twoReferences) + readAccess(ObjectId(0, 2), twoReferences)),
          E("The attribute objectInstance [4194304] of the ObjectIdentifier element is above the largest object "
            "instance 4194303 \n"),

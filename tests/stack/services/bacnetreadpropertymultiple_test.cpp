@@ -160,7 +160,7 @@ TEST(ReadPropertyMultiple, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetReadAccessSpecification::Decode: Failed to decode listOfPropertyReferences",
           "BACnetReadPropertyMultipleRequest::Decode: Failed to decode listOfReadAccessSpecifications"},
          kNoOutcome},
-        {"second specification broken", Make<BACnetReadPropertyMultipleRequest>(),
+        {"second read access entry broken", Make<BACnetReadPropertyMultipleRequest>(),
          ParseHex("0C 02 00 00 08 1E 09 4C 1F 19 4C"),
          {"BACnetPrimitiveBase::DecodeWithContext: Invalid Tag Number",
           "BACnetPropertyReference::Decode: Failed to decode property identifier",

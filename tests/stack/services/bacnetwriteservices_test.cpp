@@ -84,7 +84,7 @@ TEST(WriteServices, GoldenVectorsDecodeRenderAndReencode) {
              std::string(kPresentValueXml) +
              "<PropertyValue context='3'><Real datatype='4' value='50'>50</Real></PropertyValue>"
              "<Priority context='4' datatype='2' value='10'>10</Priority></WritePropertyRequest>"},
-        {"one specification with two values", Make<BACnetWritePropertyMultipleRequest>(),
+        {"one write access entry with two values", Make<BACnetWritePropertyMultipleRequest>(),
          "0C 00 80 00 05 1E 09 55 2E 44 42 C8 00 00 2F 39 08 09 51 2E 11 2F 1F",
          "<WritePropertyMultipleRequest><ListOfWriteAccessSpecifications count='1'><WriteAccessSpecification>"
          "<ObjectIdentifier context='0' datatype='12' objectInstance='5' objectType='2'>analogValue, 5"
