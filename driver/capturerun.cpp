@@ -50,12 +50,13 @@ void WriteTimingLines(FILE* file, const TimingEntry* entries, size_t count) {
 }
 
 // The timing table of the capture being read. Full chunks of entries go to
-// an unnamed temporary file, so that a capture of any length takes the same
-// memory; when no temporary file can be made, or writing it fails, the
+// an unnamed temporary file, made when the first chunk fills, so that a
+// capture of any length takes the same memory and a short capture makes no
+// file at all; when no temporary file can be made, or writing it fails, the
 // entries from there on stay in memory.
 class TimingSpool {
 public:
-    TimingSpool() : spool_(std::tmpfile()) { chunk_.reserve(kChunkEntries); }
+    TimingSpool() = default;
     ~TimingSpool() {
         if (spool_ != nullptr) std::fclose(spool_);
     }
@@ -87,8 +88,10 @@ private:
     static constexpr size_t kChunkEntries = 8192;
 
     void Spill() {
+        if (spool_ == nullptr) spool_ = std::tmpfile();
         // The entries count as spooled only once they reached the file.
-        if (std::fwrite(chunk_.data(), sizeof(TimingEntry), chunk_.size(), spool_) == chunk_.size() &&
+        if (spool_ != nullptr &&
+            std::fwrite(chunk_.data(), sizeof(TimingEntry), chunk_.size(), spool_) == chunk_.size() &&
             std::fflush(spool_) == 0) {
             spooledEntries_ += chunk_.size();
             chunk_.clear();
@@ -97,8 +100,8 @@ private:
         }
     }
 
-    FILE* spool_;
-    bool spilling_ = spool_ != nullptr;
+    FILE* spool_ = nullptr;
+    bool spilling_ = true;
     size_t spooledEntries_ = 0;
     TimingTable chunk_;
 };
