@@ -19,8 +19,8 @@
 # script fail; replay it with `scripts/fuzz.sh repro <target> <file>`.
 #
 # The sessions run with AddressSanitizer keeping no allocation stacks, which
-# makes every allocation several times cheaper; a finding still shows where
-# it happened, and its replay (repro) shows where the memory came from.
+# spares every allocation and release a stack walk; a finding still shows
+# where it happened, and its replay (repro) shows where the memory came from.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/fuzz"
