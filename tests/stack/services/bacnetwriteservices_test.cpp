@@ -110,7 +110,7 @@ TEST(WriteServices, GoldenVectorsDecodeRenderAndReencode) {
          "datatype='4' value='0'>0</Real></Value><Priority context='3' datatype='2' value='5'>5</Priority>"
          "</PropertyValue></ListOfProperties></WriteAccessSpecification></ListOfWriteAccessSpecifications>"
          "</WritePropertyMultipleRequest>"},
-        {"specification with an empty list", Make<BACnetWriteAccessSpecification>(), "0C 00 80 00 05 1E 1F",
+        {"write access entry with an empty list", Make<BACnetWriteAccessSpecification>(), "0C 00 80 00 05 1E 1F",
          "<WriteAccessSpecification><ObjectIdentifier context='0' datatype='12' objectInstance='5' objectType='2'>"
          "analogValue, 5</ObjectIdentifier><ListOfProperties context='1' count='0' /></WriteAccessSpecification>"},
     };
@@ -213,15 +213,15 @@ TEST(WriteServices, DecodeFailuresReportAndLeaveTheValueEmpty) {
           "BACnetWriteAccessSpecification::Decode: Failed to decode listOfProperties",
           "BACnetWritePropertyMultipleRequest::Decode: Failed to decode listOfWriteAccessSpecifications"},
          Reject(4)},
-        // The second specification is broken: nothing of the first is kept.
-        {"multiple second specification cut", Make<BACnetWritePropertyMultipleRequest>(),
+        // The second write access entry is broken: nothing of the first is kept.
+        {"multiple second write access entry cut", Make<BACnetWritePropertyMultipleRequest>(),
          ParseHex("0C 00 80 00 05 1E 09 55 2E 00 2F 1F 0C 00 80"),
          {"BACnetPrimitiveObjectIdentifier::Decode: Message is to short. ",
           "BACnetPrimitiveBase::DecodeWithContext: Could not decode the primitive",
           "BACnetWriteAccessSpecification::Decode: Failed to decode objectIdentifier",
           "BACnetWritePropertyMultipleRequest::Decode: Failed to decode listOfWriteAccessSpecifications"},
          Reject(4)},
-        {"specification null buffer", Make<BACnetWriteAccessSpecification>(), {},
+        {"write access entry null buffer", Make<BACnetWriteAccessSpecification>(), {},
          {"BACnetWriteAccessSpecification::Decode: Invalid parameters"}, Reject(0)},
         {"list null buffer", Make<BACnetListOfWriteAccessSpecifications>(), {},
          {"BACnetListOfWriteAccessSpecifications::Decode: Invalid parameters"}, Reject(0)},
