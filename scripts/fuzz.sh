@@ -5,7 +5,9 @@
 #   scripts/fuzz.sh short              about 60 s over all four targets (the test command's session)
 #   scripts/fuzz.sh long [executions]  all four targets at once, each until it has run that many
 #                                      inputs, 10 million by default
-#   scripts/fuzz.sh run TARGET [seconds]   one target (default 60 s)
+#   scripts/fuzz.sh run TARGET [seconds] [executions]
+#                                      one target for that long (default 60 s; 0 means no
+#                                      time limit) or until it has run that many inputs
 #   scripts/fuzz.sh repro TARGET FILE...   runs the inputs once through a target, e.g. a saved finding
 #
 # Targets: fuzz_decodexml (BACnetStack_DecodeAsXML and its buffer sizes),
@@ -94,7 +96,7 @@ case $mode in
   run)
     check_target "${2:?target name}"
     build_targets
-    run_target "$2" "${3:-60}"
+    run_target "$2" "${3:-60}" "${4:--1}"
     ;;
   repro)
     target=${2:?target name}
@@ -105,7 +107,7 @@ case $mode in
     "$build/fuzz/$target" -runs=1 "$@"
     ;;
   *)
-    echo "usage: scripts/fuzz.sh short | long [seconds] | run TARGET [seconds] | repro TARGET FILE..." >&2
+    echo "usage: scripts/fuzz.sh short | long [executions] | run TARGET [seconds] [executions] | repro TARGET FILE..." >&2
     exit 2
     ;;
 esac
