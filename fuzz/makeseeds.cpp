@@ -181,7 +181,8 @@ int main(int argc, char** argv) {
                 std::snprintf(two, sizeof two, "%02X", octet);
                 hex += two;
             }
-            std::printf("fuzz_seeds: listed payload does not decode: %s\n", hex.c_str());
+            std::printf("fuzz_seeds: listed payload refused by the stack (a seed for its error paths): %s\n",
+                        hex.c_str());
             continue;
         }
         WriteSeed(reportDirectory, AsBytes(document));
