@@ -306,7 +306,7 @@ TEST(WriteServices, EncodeFailuresReportAndWriteNothingPastTheRoom) {
           "BACnetListOfWriteAccessSpecifications::Encode: Error encoding a list item",
           "BACnetWritePropertyMultipleRequest::Encode: Failed to encode listOfWriteAccessSpecifications"},
          kNoOutcome},
-        {"empty specification", Make<BACnetWriteAccessSpecification>(), false, 10,
+        {"empty write access entry", Make<BACnetWriteAccessSpecification>(), false, 10,
          {"BACnetWriteAccessSpecification::Encode: Invalid BACnetPropertyReference object"}, Abort(0)},
         {"empty list", Make<BACnetListOfWriteAccessSpecifications>(), false, 10,
          {"BACnetListOfWriteAccessSpecifications::Encode: Invalid BACnetListOfWriteAccessSpecifications object"},
