@@ -24,7 +24,7 @@ status=0
 
 # The console without what legitimately changes between builds.
 normalise_console() {
-  sed -E -e 's/(in file: [a-z_]+)\([0-9]+\)/\1(N)/' -e 's/[0-9]+ seconds/N seconds/' -e 's/(Application started ).*/\1N/' \
+  sed -E -e 's/(in file: [a-z_]+)\([0-9]+\)/\1(N)/' -e 's/[0-9]+ seconds/N seconds/' -e 's/(Application started ).*/\1N/' -e 's/(Last updated: ).*/\1N/' \
          -e 's/(time|Time)([^0-9]*)[0-9.]+/\1\2N/g' "$1"
 }
 
