@@ -10,8 +10,12 @@
 #include <memory>
 #include <tuple>
 
+#include "core/bacneterroroutcome.h"
+#include "core/icodable.h"
+
 namespace ZalvoBACnetStack {
 
+class BACnetPrimitiveBitSTRING;
 class BACnetStackCOVSubscription;
 
 class BACnetStackActiveCOVSubscriptions {
@@ -23,6 +27,17 @@ public:
     BACnetStackActiveCOVSubscriptions(const BACnetStackActiveCOVSubscriptions&) = delete;
     BACnetStackActiveCOVSubscriptions& operator=(const BACnetStackActiveCOVSubscriptions&) = delete;
 
+    // Updates the subscription of `subscriberProcessIdentifier` on (object,
+    // property) in place, or adds one when the group has room (a full group:
+    // "Error - reached max number of subscriptions for this object", Error
+    // resources/no-space-to-add-list-element). Without status flags or value:
+    // "Error - statusFlags or value does not exist", Abort. The subscription,
+    // still owned here, or null with the store unchanged.
+    BACnetStackCOVSubscription* AddOrUpdateSubscription(uint32_t subscriberProcessIdentifier, uint16_t objectType,
+                                                        uint32_t objectInstance, uint32_t propertyIdentifier,
+                                                        bool issueConfirmedNotifications, uint64_t expiryTime,
+                                                        const BACnetPrimitiveBitSTRING* statusFlags,
+                                                        const ICodable* value, BACnetErrorOutcome* outcome);
     // The subscription of `subscriberProcessIdentifier` on (object,
     // property), still owned here; null when there is none.
     BACnetStackCOVSubscription* FindSubscription(uint32_t subscriberProcessIdentifier, uint16_t objectType,
