@@ -123,6 +123,8 @@ TEST(Database, NetworkPortObjects) {
         const BACnetDBObject* port = device.GetObject(kNetworkPort, 1);
         ASSERT_NE(port, nullptr);
         EXPECT_EQ(MapProperties(*port), row.enabled);
+        // network-type and protocol-level are required: readable without an entry.
+        EXPECT_TRUE(port->IsPropertyEnabled(427) && port->IsPropertyEnabled(482));
         EXPECT_EQ((std::vector<int64_t>{StoredNumber(device, 1, 427), StoredNumber(device, 1, 482),
                                         StoredNumber(device, 1, 483), StoredNumber(device, 1, 408)}),
                   row.stored);
